@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+// An INI document over bytes: ordered sections of ordered lines. Section names and keys
+// match without regard to case (ANSI upper-casing); when names repeat, look-up finds the
+// last one, listing shows all. Values are stored and compared as bytes, never decoded.
+class IniDocument {
+public:
+    IniDocument();
+    // Loads the file when it exists (throws FileError "Cannot open file" when it exists
+    // but cannot be read); an empty name or a missing file gives an empty document.
+    explicit IniDocument(const QString& fileName);
+    ~IniDocument();
+    IniDocument(IniDocument&&) noexcept;
+    IniDocument& operator=(IniDocument&&) noexcept;
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
+
+    const QString& fileName() const;
+    void setFileName(const QString& fileName);
+
+    QByteArray readString(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue = {}) const;
+    // Decimal, "0x"/"0X" + at least one digit or "$" + digits as hexadecimal; else the default.
+    int readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const;
+    void writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+
+    bool hasSection(const QByteArray& section) const;
+    bool hasKey(const QByteArray& section, const QByteArray& key) const;
+
+    QList<QByteArray> sections() const;
+    QList<QByteArray> keys(const QByteArray& section) const;
+    QList<QByteArray> lines(const QByteArray& section) const;
+
+    void deleteKey(const QByteArray& section, const QByteArray& key);
+    void eraseSection(const QByteArray& section);
+    void clear();
+
+    // Replaces the content by the load rules applied to these lines.
+    void setFromLines(const QList<QByteArray>& lines);
+    // Splits the bytes into lines (CR LF, CR, LF; a NUL ends the text), then as setFromLines.
+    void setFromText(const QByteArray& text);
+
+    // The write-back form: "[name]", the lines, an empty line, each ending in CR LF.
+    QByteArray toText() const;
+    // Writes toText() to fileName() atomically; throws FileError "Cannot create file".
+    void writeBack() const;
+
+private:
+    struct Data;
+    std::unique_ptr<Data> d;
+};
