@@ -18,14 +18,16 @@ set(TOLVANE_GUI_PATTERN "^(Tform|Tnv)|(Page|Dialog|Dialogs|Form|Widget|Delegate|
 set(TOLVANE_LOGIC_LIBS "" CACHE INTERNAL "")
 set_property(GLOBAL PROPERTY TOLVANE_GUI_SOURCES "")
 
-# tolvane_folder(<folder>): splits the folder's sources into its logic library and the GUI list.
+# tolvane_folder(<folder> [LOGIC_ONLY]): splits the folder's sources into its logic library and
+# the GUI list; LOGIC_ONLY folders hold no widgets at all.
 function(tolvane_folder folder)
+  cmake_parse_arguments(ARG "LOGIC_ONLY" "" "" ${ARGN})
   file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   set(logic "")
   set(gui "")
   foreach(f IN LISTS files)
     get_filename_component(base ${f} NAME_WE)
-    if(base MATCHES "${TOLVANE_GUI_PATTERN}")
+    if(NOT ARG_LOGIC_ONLY AND base MATCHES "${TOLVANE_GUI_PATTERN}")
       if(NOT (folder STREQUAL "app" AND base STREQUAL "main"))
         list(APPEND gui ${f})
       endif()
