@@ -70,6 +70,10 @@ function(tolvane_folder_tests folder)
   tolvane_add_test(test_${folder} SOURCES ${sources} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp
                    ${PROJECT_SOURCE_DIR}/tests/TestRegistry.h LIBS ${ARG_LIBS})
   if(ARG_WIDGETS)
+    # Shared GUI test support: scripted dialogs, the main window fixture.
+    file(GLOB support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.h)
+    target_sources(test_${folder} PRIVATE ${support})
+    target_include_directories(test_${folder} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(test_${folder} PRIVATE TOLVANE_TEST_WIDGETS)
     target_link_libraries(test_${folder} PRIVATE Qt6::Widgets)
   endif()
