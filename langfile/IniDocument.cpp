@@ -1,0 +1,467 @@
+#include "IniDocument.h"
+
+#include "AnsiCase.h"
+#include "FlatHashIndex.h"
+#include "IniIntegerValue.h"
+#include "SafeFile.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// Byte positions below this bit are in the loaded text, positions with it in the arena.
+constexpr uint32_t ArenaBit = 0x80000000u;
+constexpr uint32_t NoValue = UINT32_MAX;
+constexpr qsizetype MaxBufferSize = ArenaBit - 1;
+// Below this size the arena is never compacted: rewriting it would cost more than it saves.
+constexpr qsizetype CompactThreshold = 1 << 20;
+
+struct Span {
+    uint32_t pos = 0;
+    uint32_t size = 0;
+};
+
+// A stored line: key "=" value, or, when value.pos is NoValue, a line without "=" held in key.
+struct Line {
+    Span key;
+    Span value;
+    bool hasValue() const { return value.pos != NoValue; }
+};
+
+struct Section {
+    Span name;
+    uint32_t nameHash = 0;
+    std::vector<Line> lines;
+    FlatHashIndex keys;
+};
+
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
+
+struct IniDocument::Data {
+    QString fileName;
+    QByteArray text;  // the loaded bytes, never changed afterwards
+    QByteArray arena; // bytes written since the load
+    qsizetype arenaLive = 0;
+    std::vector<Section> sections;
+    FlatHashIndex sectionIndex;
+
+    const char* at(uint32_t pos) const {
+        return (pos & ArenaBit) ? arena.constData() + (pos & ~ArenaBit) : text.constData() + pos;
+    }
+    QByteArray bytes(Span span) const { return QByteArray(at(span.pos), span.size); }
+
+    Span store(const QByteArray& bytes) {
+        if (arena.size() + bytes.size() > MaxBufferSize) {
+            throw std::length_error("IniDocument: too much text written");
+        }
+        const Span span{static_cast<uint32_t>(arena.size()) | ArenaBit, static_cast<uint32_t>(bytes.size())};
+        arena.append(bytes);
+        arenaLive += bytes.size();
+        return span;
+    }
+    void release(Span span) {
+        if (span.pos != NoValue && (span.pos & ArenaBit)) {
+            arenaLive -= span.size;
+        }
+    }
+
+    uint32_t findSection(const QByteArray& name) const {
+        return findSection(name, AnsiCase::hash(name.data(), name.size()));
+    }
+    uint32_t findSection(const QByteArray& name, uint32_t hash) const {
+        return sectionIndex.find(hash, [&](uint32_t number) { return sameName(sections[number].name, name); });
+    }
+    const Section* section(const QByteArray& name) const {
+        const uint32_t number = findSection(name);
+        return number == FlatHashIndex::None ? nullptr : &sections[number];
+    }
+    uint32_t findLine(const Section& section, const QByteArray& key, uint32_t hash) const {
+        return section.keys.find(hash, [&](uint32_t number) { return sameName(section.lines[number].key, key); });
+    }
+    bool sameName(Span span, const QByteArray& name) const {
+        return AnsiCase::equal(at(span.pos), span.size, name.constData(), size_t(name.size()));
+    }
+    bool sameName(Span a, Span b) const { return AnsiCase::equal(at(a.pos), a.size, at(b.pos), b.size); }
+
+    void indexKey(Section& section, uint32_t number) {
+        const Span key = section.lines[number].key;
+        section.keys.assign(AnsiCase::hash(at(key.pos), key.size), number,
+                            [&](uint32_t other) { return sameName(section.lines[other].key, key); });
+    }
+    void indexSection(uint32_t number) {
+        const Span name = sections[number].name;
+        sectionIndex.assign(sections[number].nameHash, number,
+                            [&](uint32_t other) { return sameName(sections[other].name, name); });
+    }
+
+    void reset() {
+        text.clear();
+        arena.clear();
+        arenaLive = 0;
+        sections.clear();
+        sectionIndex.clear();
+    }
+
+    void compactArena();
+    class Loader;
+};
+
+// Applies the load rules to the lines of a text kept in one buffer.
+class IniDocument::Data::Loader {
+public:
+    explicit Loader(Data& data) : m_data(data) {}
+
+    void addLine(uint32_t begin, uint32_t end) {
+        const char* text = m_data.text.constData();
+        while (begin < end && isBlank(text[begin])) {
+            ++begin;
+        }
+        while (end > begin && isBlank(text[end - 1])) {
+            --end;
+        }
+        if (begin == end || text[begin] == ';') {
+            return;
+        }
+        if (text[begin] == '[' && text[end - 1] == ']' && end - begin >= 2) {
+            startSection(begin + 1, end - 1);
+            return;
+        }
+        if (!m_inSection) {
+            return;
+        }
+        const void* equals = std::memchr(text + begin, '=', end - begin);
+        if (!equals) {
+            m_lines.push_back({{begin, end - begin}, {NoValue, 0}});
+            return;
+        }
+        const uint32_t split = uint32_t(static_cast<const char*>(equals) - text);
+        uint32_t keyEnd = split;
+        while (keyEnd > begin && isBlank(text[keyEnd - 1])) {
+            --keyEnd;
+        }
+        uint32_t valueBegin = split + 1;
+        while (valueBegin < end && isBlank(text[valueBegin])) {
+            ++valueBegin;
+        }
+        m_lines.push_back({{begin, keyEnd - begin}, {valueBegin, end - valueBegin}});
+    }
+
+    void finish() { finishSection(); }
+
+private:
+    void startSection(uint32_t begin, uint32_t end) {
+        finishSection();
+        const char* text = m_data.text.constData();
+        while (begin < end && isBlank(text[begin])) {
+            ++begin;
+        }
+        while (end > begin && isBlank(text[end - 1])) {
+            --end;
+        }
+        Section section;
+        section.name = {begin, end - begin};
+        section.nameHash = AnsiCase::hash(text + begin, end - begin);
+        m_data.sections.push_back(std::move(section));
+        m_data.indexSection(uint32_t(m_data.sections.size() - 1));
+        m_inSection = true;
+    }
+
+    // Lines are gathered apart so that each section's list is allocated once at its exact size.
+    void finishSection() {
+        if (!m_inSection) {
+            return;
+        }
+        Section& section = m_data.sections.back();
+        section.lines.assign(m_lines.begin(), m_lines.end());
+        section.keys.reserve(m_lines.size());
+        for (uint32_t i = 0; i < section.lines.size(); ++i) {
+            if (section.lines[i].hasValue()) {
+                m_data.indexKey(section, i);
+            }
+        }
+        m_lines.clear();
+    }
+
+    Data& m_data;
+    std::vector<Line> m_lines;
+    bool m_inSection = false;
+};
+
+void IniDocument::Data::compactArena() {
+    QByteArray compacted;
+    compacted.reserve(arenaLive);
+    auto move = [&](Span& span) {
+        if (span.pos != NoValue && (span.pos & ArenaBit)) {
+            const uint32_t pos = uint32_t(compacted.size()) | ArenaBit;
+            compacted.append(at(span.pos), span.size);
+            span.pos = pos;
+        }
+    };
+    for (Section& section : sections) {
+        move(section.name);
+        for (Line& line : section.lines) {
+            move(line.key);
+            move(line.value);
+        }
+    }
+    arena = compacted;
+    arenaLive = arena.size();
+}
+
+IniDocument::IniDocument() : d(std::make_unique<Data>()) {}
+
+IniDocument::IniDocument(const QString& fileName) : IniDocument() {
+    d->fileName = fileName;
+    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
+        setFromText(SafeFile::readAll(fileName));
+    }
+}
+
+IniDocument::~IniDocument() = default;
+IniDocument::IniDocument(IniDocument&&) noexcept = default;
+IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
+
+const QString& IniDocument::fileName() const {
+    return d->fileName;
+}
+
+void IniDocument::setFileName(const QString& fileName) {
+    d->fileName = fileName;
+}
+
+QByteArray IniDocument::readString(const QByteArray& section, const QByteArray& key,
+                                   const QByteArray& defaultValue) const {
+    const Section* found = d->section(section);
+    if (!found) {
+        return defaultValue;
+    }
+    const uint32_t number = d->findLine(*found, key, AnsiCase::hash(key.constData(), key.size()));
+    return number == FlatHashIndex::None ? defaultValue : d->bytes(found->lines[number].value);
+}
+
+int IniDocument::readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const {
+    return IniIntegerValue::parse(readString(section, key), defaultValue);
+}
+
+void IniDocument::writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+    const uint32_t sectionHash = AnsiCase::hash(section.constData(), section.size());
+    uint32_t sectionNumber = d->findSection(section, sectionHash);
+    if (sectionNumber == FlatHashIndex::None) {
+        Section added;
+        added.name = d->store(section);
+        added.nameHash = sectionHash;
+        d->sections.push_back(std::move(added));
+        sectionNumber = uint32_t(d->sections.size() - 1);
+        d->indexSection(sectionNumber);
+    }
+    Section& target = d->sections[sectionNumber];
+    const Span keySpan = d->store(key);
+    const Span valueSpan = d->store(value);
+    const uint32_t lineNumber = d->findLine(target, key, AnsiCase::hash(key.constData(), key.size()));
+    if (lineNumber != FlatHashIndex::None) {
+        Line& line = target.lines[lineNumber];
+        d->release(line.key);
+        d->release(line.value);
+        line = {keySpan, valueSpan};
+    } else {
+        target.lines.push_back({keySpan, valueSpan});
+        d->indexKey(target, uint32_t(target.lines.size() - 1));
+    }
+    if (d->arena.size() > CompactThreshold && d->arena.size() > 2 * d->arenaLive) {
+        d->compactArena();
+    }
+}
+
+bool IniDocument::hasSection(const QByteArray& section) const {
+    return d->section(section) != nullptr;
+}
+
+bool IniDocument::hasKey(const QByteArray& section, const QByteArray& key) const {
+    const Section* found = d->section(section);
+    return found && d->findLine(*found, key, AnsiCase::hash(key.constData(), key.size())) != FlatHashIndex::None;
+}
+
+QList<QByteArray> IniDocument::sections() const {
+    QList<QByteArray> names;
+    names.reserve(qsizetype(d->sections.size()));
+    for (const Section& section : d->sections) {
+        names.append(d->bytes(section.name));
+    }
+    return names;
+}
+
+QList<QByteArray> IniDocument::keys(const QByteArray& section) const {
+    QList<QByteArray> keys;
+    if (const Section* found = d->section(section)) {
+        keys.reserve(qsizetype(found->lines.size()));
+        for (const Line& line : found->lines) {
+            keys.append(line.hasValue() ? d->bytes(line.key) : QByteArray());
+        }
+    }
+    return keys;
+}
+
+QList<QByteArray> IniDocument::lines(const QByteArray& section) const {
+    QList<QByteArray> lines;
+    if (const Section* found = d->section(section)) {
+        lines.reserve(qsizetype(found->lines.size()));
+        for (const Line& line : found->lines) {
+            QByteArray text = d->bytes(line.key);
+            if (line.hasValue()) {
+                text += '=';
+                text.append(d->at(line.value.pos), line.value.size);
+            }
+            lines.append(text);
+        }
+    }
+    return lines;
+}
+
+void IniDocument::deleteKey(const QByteArray& section, const QByteArray& key) {
+    const uint32_t sectionNumber = d->findSection(section);
+    if (sectionNumber == FlatHashIndex::None) {
+        return;
+    }
+    Section& target = d->sections[sectionNumber];
+    const uint32_t hash = AnsiCase::hash(key.constData(), key.size());
+    const uint32_t number = d->findLine(target, key, hash);
+    if (number == FlatHashIndex::None) {
+        return;
+    }
+    d->release(target.lines[number].key);
+    d->release(target.lines[number].value);
+    target.lines.erase(target.lines.begin() + number);
+    target.keys.eraseNumber(hash, number);
+    // An earlier line with the same key now answers the look-up.
+    for (uint32_t i = number; i-- > 0;) {
+        if (target.lines[i].hasValue() && d->sameName(target.lines[i].key, key)) {
+            d->indexKey(target, i);
+            break;
+        }
+    }
+}
+
+void IniDocument::eraseSection(const QByteArray& section) {
+    const uint32_t hash = AnsiCase::hash(section.constData(), section.size());
+    const uint32_t number = d->findSection(section, hash);
+    if (number == FlatHashIndex::None) {
+        return;
+    }
+    Section& target = d->sections[number];
+    d->release(target.name);
+    for (const Line& line : target.lines) {
+        d->release(line.key);
+        d->release(line.value);
+    }
+    d->sections.erase(d->sections.begin() + number);
+    d->sectionIndex.eraseNumber(hash, number);
+    for (uint32_t i = number; i-- > 0;) {
+        if (d->sameName(d->sections[i].name, section)) {
+            d->indexSection(i);
+            break;
+        }
+    }
+}
+
+void IniDocument::clear() {
+    d->reset();
+}
+
+void IniDocument::setFromLines(const QList<QByteArray>& lines) {
+    QByteArray text;
+    qsizetype size = 0;
+    for (const QByteArray& line : lines) {
+        size += line.size();
+    }
+    if (size > MaxBufferSize) {
+        throw std::length_error("IniDocument: text too large");
+    }
+    text.reserve(size);
+    for (const QByteArray& line : lines) {
+        text.append(line);
+    }
+    d->reset();
+    d->text = text;
+    Data::Loader loader(*d);
+    uint32_t begin = 0;
+    for (const QByteArray& line : lines) {
+        const uint32_t end = begin + uint32_t(line.size());
+        loader.addLine(begin, end);
+        begin = end;
+    }
+    loader.finish();
+}
+
+void IniDocument::setFromText(const QByteArray& text) {
+    const char* bytes = text.constData();
+    const void* nul = std::memchr(bytes, '\0', size_t(text.size()));
+    const qsizetype size = nul ? static_cast<const char*>(nul) - bytes : text.size();
+    if (size > MaxBufferSize) {
+        throw std::length_error("IniDocument: text too large");
+    }
+    d->reset();
+    d->text = text; // shared, not copied
+    Data::Loader loader(*d);
+    const uint32_t end = uint32_t(size);
+    uint32_t begin = 0;
+    while (begin < end) {
+        uint32_t stop = begin;
+        while (stop < end && bytes[stop] != '\n' && bytes[stop] != '\r') {
+            ++stop;
+        }
+        loader.addLine(begin, stop);
+        if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') {
+            ++stop;
+        }
+        begin = stop + 1;
+    }
+    loader.finish();
+}
+
+QByteArray IniDocument::toText() const {
+    qsizetype size = 0;
+    for (const Section& section : d->sections) {
+        size += section.name.size + 6;
+        for (const Line& line : section.lines) {
+            size += line.key.size + 2 + (line.hasValue() ? line.value.size + 1 : 0);
+        }
+    }
+    QByteArray text(size, Qt::Uninitialized);
+    char* out = text.data();
+    auto put = [&](Span span) {
+        std::memcpy(out, d->at(span.pos), span.size);
+        out += span.size;
+    };
+    auto endLine = [&] {
+        *out++ = '\r';
+        *out++ = '\n';
+    };
+    for (const Section& section : d->sections) {
+        *out++ = '[';
+        put(section.name);
+        *out++ = ']';
+        endLine();
+        for (const Line& line : section.lines) {
+            put(line.key);
+            if (line.hasValue()) {
+                *out++ = '=';
+                put(line.value);
+            }
+            endLine();
+        }
+        endLine();
+    }
+    return text;
+}
+
+void IniDocument::writeBack() const {
+    SafeFile::writeAll(d->fileName, toText());
+}
