@@ -37,13 +37,14 @@ QByteArray readAll(const QString& fileName) {
 
 void writeAll(const QString& fileName, const QByteArray& data) {
     const QFileInfo target(fileName);
-    // QSaveFile would happily replace a read-only file by renaming over it; the user
-    // marked it read-only, so refuse as an in-place write would.
-    if (target.exists() && !target.isWritable()) {
-        throw FileError::cannotCreate(fileName, systemReason(EACCES));
-    }
     if (target.isDir()) {
         throw FileError::cannotCreate(fileName, systemReason(EISDIR));
+    }
+    // QSaveFile would happily replace a read-only file by renaming over it; the user
+    // marked it read-only, so refuse as an in-place write would. The owner's write bit
+    // counts too, because for root every file is writable.
+    if (target.exists() && (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))) {
+        throw FileError::cannotCreate(fileName, systemReason(EACCES));
     }
     QSaveFile file(fileName);
     errno = 0;
