@@ -64,7 +64,10 @@ const SingleByteTable& singleByteTable(int codePage) {
             char* outp = reinterpret_cast<char*>(out);
             size_t outLeft = sizeof(out);
             iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft) != size_t(-1) && outLeft == sizeof(out) - 2) {
+            // 1255 and 1258 hold a letter back in case a combining mark follows; the flush
+            // (null input) releases it.
+            if (iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft) != size_t(-1) &&
+                iconv(cd.handle(), nullptr, nullptr, &outp, &outLeft) != size_t(-1) && outLeft == sizeof(out) - 2) {
                 ch = out[0];
             }
         }

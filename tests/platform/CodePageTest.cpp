@@ -1,0 +1,102 @@
+#include "TestRegistry.h"
+
+#include "CodePage.h"
+
+#include <QtTest>
+
+class CodePageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyByteRoundTrips_data() {
+        QTest::addColumn<int>("codePage");
+        for (const int cp : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
+            QTest::addRow("%d", cp) << cp;
+        }
+    }
+
+    void everyByteRoundTrips() {
+        QFETCH(int, codePage);
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b) {
+            all[b] = char(b);
+        }
+        const QString text = CodePage::decode(all, codePage);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(CodePage::encode(text, codePage), std::optional<QByteArray>(all));
+    }
+
+    void knownCharacters_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1251 A") << 1251 << QByteArray("\xC0") << QStringLiteral("\u0410");
+        QTest::newRow("1252 euro") << 1252 << QByteArray("\x80") << QStringLiteral("\u20AC");
+        QTest::newRow("1253 omega") << 1253 << QByteArray("\xF9") << QStringLiteral("\u03C9");
+        QTest::newRow("1255 alef") << 1255 << QByteArray("\xE0\xFA") << QStringLiteral("\u05D0\u05EA");
+        QTest::newRow("1258 A breve") << 1258 << QByteArray("\xC3") << QStringLiteral("\u0102");
+        QTest::newRow("874 ko kai") << 874 << QByteArray("\xA1") << QStringLiteral("\u0E01");
+        QTest::newRow("1250 c caron") << 1250 << QByteArray("\xE8") << QStringLiteral("\u010D");
+        // Bytes that Windows-1252 leaves undefined stand for themselves.
+        QTest::newRow("1252 undefined") << 1252 << QByteArray("\x81\x8D\x8F\x90\x9D")
+                                        << QStringLiteral("\u0081\u008D\u008F\u0090\u009D");
+        QTest::newRow("932 Japanese") << 932 << QByteArray("\x93\xFA\x96\x7B\x8C\xEA\x82\xA0")
+                                      << QStringLiteral("\u65E5\u672C\u8A9E\u3042");
+    }
+
+    void knownCharacters() {
+        QFETCH(int, codePage);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(CodePage::decode(bytes, codePage), text);
+        QCOMPARE(CodePage::encode(text, codePage), std::optional<QByteArray>(bytes));
+    }
+
+    void textTheCodePageCannotHoldIsRefused_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Cyrillic in 1252") << 1252 << QStringLiteral("abc \u0416");
+        QTest::newRow("A umlaut in 1251") << 1251 << QStringLiteral("\u00C4");
+        QTest::newRow("Greek in 932") << 932 << QStringLiteral("\u65E5 \u20AC");
+    }
+
+    void textTheCodePageCannotHoldIsRefused() {
+        QFETCH(int, codePage);
+        QFETCH(QString, text);
+        QCOMPARE(CodePage::encode(text, codePage), std::nullopt);
+    }
+
+    void forCharset_data() {
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<int>("codePage");
+        const int rows[][2] = {{0, 1252},   {1, 1252},   {161, 1253}, {162, 1254}, {177, 1255},
+                               {178, 1256}, {186, 1257}, {204, 1251}, {238, 1250}, {222, 874},
+                               {128, 932},  {129, 949},  {134, 936},  {136, 950},  {0x1CC, 1251}};
+        for (const auto& row : rows) {
+            QTest::addRow("%d", row[0]) << row[0] << row[1];
+        }
+    }
+
+    void forCharset() {
+        QFETCH(int, charset);
+        QFETCH(int, codePage);
+        QCOMPARE(CodePage::forCharset(charset), codePage);
+    }
+
+    void ansiUpperTable() {
+        const auto& upper = CodePage::ansiUpperTable();
+        for (int c = 'a'; c <= 'z'; ++c) {
+            QCOMPARE(int(upper[size_t(c)]), c - 32);
+        }
+        QCOMPARE(int(upper[0xE0]), 0xC0);
+        QCOMPARE(int(upper[0xFF]), 0x9F);
+        QCOMPARE(int(upper[0x9A]), 0x8A);
+        QCOMPARE(int(upper[0xF7]), 0xF7);
+        QCOMPARE(int(upper[0xB5]), 0xB5);
+        QCOMPARE(int(upper['A']), int('A'));
+        QCOMPARE(int(upper['[']), int('['));
+    }
+};
+
+TOLVANE_TEST(CodePageTest)
+#include "CodePageTest.moc"
