@@ -1,0 +1,60 @@
+#include "EditingState.h"
+
+#include "CodePage.h"
+#include "FolderPath.h"
+#include "LanguageKeys.h"
+
+QString EditingState::languageFolder(const QString& path) {
+    return FolderPath::withSeparator(path);
+}
+
+QString EditingState::languageFile(const QString& folder, const QString& name, const QString& extension) {
+    return languageFolder(folder) + name + QLatin1Char('.') + extension;
+}
+
+int EditingState::codePageOf(const IniDocument& document) {
+    return CodePage::forCharset(
+        document.readInteger(LanguageKeys::Main, LanguageKeys::FontCharset, LanguageKeys::DefaultFontCharset));
+}
+
+void EditingState::load(const EditRequest& request) {
+    const QString names[3] = {request.referenceName, request.sourceName, request.destinationName};
+    QString paths[3];
+    std::unique_ptr<IniDocument> documents[3];
+    // Stamped before reading: a change that slips in while reading makes the next save reload.
+    FileStamp stamp;
+    for (int role = 0; role < 3; ++role) {
+        paths[role] = languageFile(request.folder, names[role], request.extension);
+        if (role == Destination) {
+            stamp = FileStamp::of(paths[role]);
+        }
+        documents[role] = std::make_unique<IniDocument>(paths[role]);
+    }
+    for (int role = 0; role < 3; ++role) {
+        m_names[role] = names[role];
+        m_paths[role] = paths[role];
+        m_documents[role] = std::move(documents[role]);
+        m_codePages[role] = codePageOf(*m_documents[role]);
+    }
+    m_destinationStamp = stamp;
+}
+
+bool EditingState::refreshDestination() {
+    if (!m_documents[Destination]) {
+        return false;
+    }
+    const FileStamp now = FileStamp::of(m_paths[Destination]);
+    // A file that vanished is not reloaded: the document in memory is the only copy left.
+    if (!now.exists || now == m_destinationStamp) {
+        return false;
+    }
+    auto reloaded = std::make_unique<IniDocument>(m_paths[Destination]);
+    m_documents[Destination] = std::move(reloaded);
+    m_codePages[Destination] = codePageOf(*m_documents[Destination]);
+    m_destinationStamp = now;
+    return true;
+}
+
+void EditingState::destinationWritten() {
+    m_destinationStamp = FileStamp::of(m_paths[Destination]);
+}

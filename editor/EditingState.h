@@ -1,0 +1,48 @@
+#pragma once
+
+#include "EditRequest.h"
+#include "FileStamp.h"
+#include "IniDocument.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+// The three documents of the editing page and where the user stands in them.
+class EditingState {
+public:
+    enum Role { Reference = 0, Source = 1, Destination = 2 };
+
+    // Loads the three files (missing ones give empty documents). Throws FileError and then
+    // leaves the earlier documents in place.
+    void load(const EditRequest& request);
+    // Reloads the destination when its file changed on disk since it was loaded or last
+    // written; returns whether it did. Throws FileError when the changed file cannot be read.
+    bool refreshDestination();
+    // Remembers the destination file as it is now, after writing it.
+    void destinationWritten();
+
+    bool hasDocuments() const { return m_documents[0] && m_documents[1] && m_documents[2]; }
+    const IniDocument* document(Role role) const { return m_documents[role].get(); }
+    IniDocument* destination() { return m_documents[Destination].get(); }
+    // The code page in which the texts of that document are meant to be read (its FontCharset).
+    int codePage(Role role) const { return m_codePages[role]; }
+
+    const QString& name(Role role) const { return m_names[role]; }
+    const QString& path(Role role) const { return m_paths[role]; }
+
+    QByteArray currentSection;
+    QByteArray currentKey;
+
+    static QString languageFolder(const QString& path);
+    static QString languageFile(const QString& folder, const QString& name, const QString& extension);
+
+private:
+    static int codePageOf(const IniDocument& document);
+
+    QString m_names[3];
+    QString m_paths[3];
+    std::unique_ptr<IniDocument> m_documents[3];
+    int m_codePages[3] = {0, 0, 0};
+    FileStamp m_destinationStamp;
+};

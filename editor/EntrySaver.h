@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class EditingState;
+
+// Saving the edit field into the destination file under the current section and key.
+namespace EntrySaver {
+
+struct Result {
+    bool saved = false;
+    QByteArray stored; // the escaped bytes written, when saved
+    QString error;     // why nothing was saved; empty when there was nothing to save
+};
+
+// Every line break (LF, CR LF, a lone CR, Unicode line and paragraph separators) as CR LF.
+QString normalizeLineBreaks(const QString& text);
+
+// Writes text into the destination document and rewrites its file. A file that changed on
+// disk since it was read is reloaded first so the other change is kept. Text the destination's
+// code page cannot hold and a failed write leave both document and file as they were.
+Result save(EditingState& state, const QString& text);
+
+} // namespace EntrySaver

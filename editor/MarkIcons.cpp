@@ -1,0 +1,91 @@
+#include "MarkIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <array>
+
+namespace {
+
+const QColor kOutline(0x40, 0x40, 0x40);
+const QColor kPaper(Qt::white);
+const QColor kTornPart(0xB0, 0xB0, 0xB0);
+const QColor kText(0x20, 0x40, 0x90);
+
+// The sheet: a portrait page with a folded top-right corner.
+QPainterPath sheetOutline() {
+    QPainterPath path;
+    path.moveTo(2.5, 0.5);
+    path.lineTo(10.5, 0.5);
+    path.lineTo(13.5, 3.5);
+    path.lineTo(13.5, 15.5);
+    path.lineTo(2.5, 15.5);
+    path.closeSubpath();
+    return path;
+}
+
+void drawFold(QPainter& painter) {
+    painter.setPen(QPen(kOutline, 1));
+    painter.drawPolyline(QPolygonF({QPointF(10.5, 0.5), QPointF(10.5, 3.5), QPointF(13.5, 3.5)}));
+}
+
+void drawTorn(QPainter& painter) {
+    // The zigzag tear runs across the middle; below it the sheet is grey.
+    QPolygonF zigzag;
+    for (int i = 0; i <= 6; ++i) {
+        zigzag << QPointF(2.5 + i * 11.0 / 6.0, (i % 2) ? 7.0 : 9.5);
+    }
+    QPainterPath lower;
+    lower.moveTo(zigzag.first());
+    for (const QPointF& point : zigzag) {
+        lower.lineTo(point);
+    }
+    lower.lineTo(13.5, 15.5);
+    lower.lineTo(2.5, 15.5);
+    lower.closeSubpath();
+    painter.fillPath(lower.intersected(sheetOutline()), kTornPart);
+    painter.setPen(QPen(kOutline, 1));
+    painter.drawPolyline(zigzag);
+}
+
+void drawTextLines(QPainter& painter) {
+    painter.setPen(QPen(kText, 1));
+    const double widths[] = {5, 8, 8, 6, 8, 8, 4};
+    for (int i = 0; i < 7; ++i) {
+        const double y = 3.5 + i * 1.8 + (i > 0 ? 0.3 : 0);
+        painter.drawLine(QPointF(4.5, y), QPointF(4.5 + widths[i], y));
+    }
+}
+
+} // namespace
+
+namespace MarkIcons {
+
+QImage image(LevelMark mark) {
+    QImage result(16, 16, QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing, mark == MarkPartial);
+    const QPainterPath sheet = sheetOutline();
+    painter.fillPath(sheet, kPaper);
+    if (mark == MarkPartial) {
+        drawTorn(painter);
+    } else if (mark == MarkPresent) {
+        drawTextLines(painter);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(kOutline, 1));
+    painter.drawPath(sheet);
+    drawFold(painter);
+    return result;
+}
+
+const QIcon& icon(LevelMark mark) {
+    static const std::array<QIcon, 3> icons = {QIcon(QPixmap::fromImage(image(MarkMissing))),
+                                               QIcon(QPixmap::fromImage(image(MarkPartial))),
+                                               QIcon(QPixmap::fromImage(image(MarkPresent)))};
+    return icons[size_t(mark)];
+}
+
+} // namespace MarkIcons

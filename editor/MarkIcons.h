@@ -1,0 +1,16 @@
+#pragma once
+
+#include "LevelMark.h"
+
+#include <QIcon>
+#include <QImage>
+
+// The three 16 x 16 level marks: a blank sheet, a sheet torn across with its lower part grey,
+// a sheet covered with lines of text.
+namespace MarkIcons {
+
+QImage image(LevelMark mark);
+// Drawn once, shared by every list.
+const QIcon& icon(LevelMark mark);
+
+} // namespace MarkIcons

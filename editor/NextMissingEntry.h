@@ -1,0 +1,14 @@
+#pragma once
+
+#include "LevelMark.h"
+
+#include <functional>
+
+// Where the selection goes after a save: the next entry the destination lacks, else the last.
+struct NextMissingEntry {
+    int row = -1;         // the row to select (-1: leave the selection as it is)
+    bool missing = false; // the row is a missing entry, to be shown as if clicked
+
+    // selected is -1 when nothing is selected; imageAt gives the image of a row.
+    static NextMissingEntry find(int selected, int count, const std::function<LevelMark(int)>& imageAt);
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "LevelMark.h"
+
+#include <QByteArray>
+#include <QList>
+
+class IniDocument;
+
+struct SectionRow {
+    QByteArray name;
+    LevelMark mark = MarkMissing;
+};
+
+// The merged section list of the three documents with its completion marks.
+namespace SectionListBuilder {
+
+// Sections of all three documents, distinct and sorted, the reference's spelling first. The
+// mark compares the numbers of distinct keys of the destination and the reference.
+QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination);
+
+} // namespace SectionListBuilder

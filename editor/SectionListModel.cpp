@@ -1,0 +1,54 @@
+#include "SectionListModel.h"
+
+#include "CodePage.h"
+#include "MarkIcons.h"
+#include "NameMerge.h"
+
+SectionListModel::SectionListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void SectionListModel::setRows(QList<SectionRow> rows, int codePage) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_codePage = codePage;
+    endResetModel();
+}
+
+void SectionListModel::clear() {
+    setRows({}, m_codePage);
+}
+
+int SectionListModel::findName(const QByteArray& name) const {
+    const QByteArray upperName = NameMerge::upper(name);
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (NameMerge::upper(m_rows.at(i).name) == upperName) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+int SectionListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant SectionListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size()) {
+        return {};
+    }
+    const SectionRow& entry = m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return CodePage::decode(entry.name, m_codePage);
+    case Qt::DecorationRole:
+        return MarkIcons::icon(entry.mark);
+    default:
+        return {};
+    }
+}
+
+QVariant SectionListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section != 0 || orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    return QStringLiteral("Section");
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "SectionListBuilder.h"
+
+#include <QAbstractListModel>
+
+// The merged sections with their marks, in one column "Section".
+class SectionListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit SectionListModel(QObject* parent = nullptr);
+
+    void setRows(QList<SectionRow> rows, int codePage);
+    void clear();
+
+    const SectionRow& row(int index) const { return m_rows.at(index); }
+    // The first row whose name equals name without regard to case, or -1.
+    int findName(const QByteArray& name) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<SectionRow> m_rows;
+    int m_codePage = 0;
+};

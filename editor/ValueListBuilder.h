@@ -1,0 +1,25 @@
+#pragma once
+
+#include "LevelMark.h"
+
+#include <QByteArray>
+#include <vector>
+
+class IniDocument;
+
+struct ValueRow {
+    QByteArray key;                // the caption, first spelling met
+    QByteArray upperKey;           // for case-insensitive finding
+    QByteArray shown;              // the stored, escaped text the entry shows
+    LevelMark image = MarkMissing; // also names the document the shown text comes from
+    bool changed = false;          // destination text non-empty and different from the source's
+};
+
+// The merged entry list of one section: the destination's text, else the source's, else
+// the reference's, with the image saying which.
+namespace ValueListBuilder {
+
+std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
+                            const QByteArray& section);
+
+} // namespace ValueListBuilder

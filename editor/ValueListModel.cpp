@@ -1,0 +1,74 @@
+#include "ValueListModel.h"
+
+#include "CodePage.h"
+#include "MarkIcons.h"
+#include "NameMerge.h"
+
+ValueListModel::ValueListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ValueListModel::setRows(std::vector<ValueRow> rows, const std::array<int, 3>& codePages) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_codePages = codePages;
+    endResetModel();
+}
+
+void ValueListModel::clear() {
+    setRows({}, m_codePages);
+}
+
+int ValueListModel::findKey(const QByteArray& key) const {
+    const QByteArray upperKey = NameMerge::upper(key);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].upperKey == upperKey) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+void ValueListModel::markSaved(int index, const QByteArray& stored) {
+    ValueRow& entry = m_rows[size_t(index)];
+    entry.image = MarkPresent;
+    entry.shown = stored;
+    emit dataChanged(this->index(index, 0), this->index(index, 1));
+}
+
+int ValueListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ValueListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant ValueListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || size_t(index.row()) >= m_rows.size()) {
+        return {};
+    }
+    const ValueRow& entry = m_rows[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        if (index.column() == 0) {
+            return CodePage::decode(entry.key, m_codePages[2]);
+        }
+        // The stored text as it is, escapes included, read in the code page of its file.
+        return CodePage::decode(entry.shown, m_codePages[size_t(entry.image)]);
+    case Qt::DecorationRole:
+        return index.column() == 0 ? QVariant(MarkIcons::icon(entry.image)) : QVariant();
+    case ImageRole:
+        return int(entry.image);
+    case ChangedRole:
+        return entry.changed;
+    default:
+        return {};
+    }
+}
+
+QVariant ValueListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    return section == 0 ? QStringLiteral("Internal") : QStringLiteral("Translation");
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ValueListBuilder.h"
+
+#include <QAbstractTableModel>
+#include <array>
+#include <vector>
+
+// The entries of the chosen section: column "Internal" (the key with its mark) and column
+// "Translation" (the stored text). Filled in one reset; texts are decoded only when shown.
+class ValueListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Role { ImageRole = Qt::UserRole + 1, ChangedRole };
+
+    explicit ValueListModel(QObject* parent = nullptr);
+
+    // codePages: the code pages of reference, source and destination; keys are shown in the
+    // destination's.
+    void setRows(std::vector<ValueRow> rows, const std::array<int, 3>& codePages);
+    void clear();
+
+    const ValueRow& row(int index) const { return m_rows[size_t(index)]; }
+    // The first row whose key equals key without regard to case, or -1.
+    int findKey(const QByteArray& key) const;
+    // The entry is now in the destination with this stored text.
+    void markSaved(int index, const QByteArray& stored);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<ValueRow> m_rows;
+    std::array<int, 3> m_codePages{};
+};
