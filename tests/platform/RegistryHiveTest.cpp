@@ -310,6 +310,9 @@ private slots:
             "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=-\n");
         QTest::newRow("invalid UTF-8") << QByteArray(
             "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X\xC0]\n");
+        QTest::newRow("deeper than the registry allows")
+            << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER") +
+                   QByteArray("\\k").repeated(513) + QByteArray("]\n");
         QTest::newRow("empty key name") << QByteArray(
             "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\\\X]\n");
     }
