@@ -11,10 +11,10 @@ const unsigned char* upperTable();
 
 inline uint32_t hash(const char* bytes, size_t size) {
     const unsigned char* upper = upperTable();
+    // A cheap rotate-and-xor per byte; the final mix below does the scrambling once.
     uint64_t h = 0x243F6A8885A308D3ull ^ size;
     for (size_t i = 0; i < size; ++i) {
-        h = ((h << 5) | (h >> 59)) ^ upper[static_cast<unsigned char>(bytes[i])];
-        h *= 0x100000001B3ull;
+        h = ((h << 7) | (h >> 57)) ^ upper[static_cast<unsigned char>(bytes[i])];
     }
     // Final mix so that the low bits, which pick the slot, depend on every byte.
     h ^= h >> 33;

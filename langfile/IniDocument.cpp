@@ -3,6 +3,7 @@
 #include "AnsiCase.h"
 #include "FlatHashIndex.h"
 #include "IniIntegerValue.h"
+#include "LineScanner.h"
 #include "SafeFile.h"
 
 #include <QFileInfo>
@@ -413,10 +414,7 @@ void IniDocument::setFromText(const QByteArray& text) {
     const uint32_t end = uint32_t(size);
     uint32_t begin = 0;
     while (begin < end) {
-        uint32_t stop = begin;
-        while (stop < end && bytes[stop] != '\n' && bytes[stop] != '\r') {
-            ++stop;
-        }
+        uint32_t stop = uint32_t(findLineEnd(bytes, begin, end));
         loader.addLine(begin, stop);
         if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') {
             ++stop;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Deterministic language files of a given size for the benchmarks, written once per run
+// into a temporary folder, plain and in the compressed container ("TVC1" + zlib).
+class LanguageFileGenerator {
+public:
+    // Text of about targetSize bytes: many sections, Windows-1252 bytes, escaped multi-line
+    // values, comments, blanks around "=", a few duplicate keys and sections, CR LF.
+    static QByteArray generate(qsizetype targetSize);
+
+    // Paths of the generated files of that size; made on first request.
+    static QString plainFile(qsizetype targetSize);
+    static QString compressedFile(qsizetype targetSize);
+    static QString folder();
+};

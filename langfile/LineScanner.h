@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Finds where a line ends: the first CR or LF at or after pos, or end. Sixteen bytes at a
+// time where the processor allows, since this loop touches every byte of a loaded file.
+inline size_t findLineEnd(const char* text, size_t pos, size_t end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; pos + 16 <= end; pos += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        if (mask != 0) {
+            return pos + size_t(__builtin_ctz(unsigned(mask)));
+        }
+    }
+#endif
+    while (pos < end && text[pos] != '\r' && text[pos] != '\n') {
+        ++pos;
+    }
+    return pos;
+}
