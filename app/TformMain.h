@@ -1,0 +1,119 @@
+#pragma once
+
+#include "ComponentList.h"
+#include "HandlerGuard.h"
+#include "ProjectPresets.h"
+#include "ProjectStore.h"
+#include "RegistryHive.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class DialogComponent;
+class Dialogs;
+class ImageList;
+class MainMenuGui;
+class OpenPage;
+class QTabWidget;
+
+// The main window: the page control with its five pages, the menus and the action list, the
+// start-up and shut-down steps and the program's message texts.
+class TformMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Without dialogs the real Qt dialogs are used; tests pass scripted ones.
+    explicit TformMain(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~TformMain() override;
+
+    // Every component the window owns, in the order it made them.
+    const QList<QObject*>& components() const { return m_components.all(); }
+    ComponentList& componentList() { return m_components; }
+
+    Dialogs& dialogs() const { return *m_dialogs; }
+    const HandlerGuard& handlerGuard() const { return m_guard; }
+    RegistryHive& hive() { return m_hive; }
+    ProjectStore& projectStore() { return m_store; }
+    const MainMenuGui& menus() const { return *m_menus; }
+
+    QTabWidget* pcMain() const { return m_pcMain; }
+    OpenPage* openPage() const { return m_openPage; }
+    QWidget* tsOpen() const;
+    QWidget* tsEdit() const { return m_tsEdit; }
+    QWidget* tsNfo() const { return m_tsNfo; }
+    QWidget* tsSorter() const { return m_tsSorter; }
+    QWidget* tsRules() const { return m_tsRules; }
+    // Shows the page and applies its rule for the "&Project" menu.
+    void showPage(QWidget* page);
+
+    ImageList& ilFlags16() const { return *m_ilFlags16; }
+    ImageList& ilMain() const { return *m_ilMain; }
+    DialogComponent& odDir() const { return *m_odDir; }
+    DialogComponent& odFlag() const { return *m_odFlag; }
+    DialogComponent& odRuleFile() const { return *m_odRuleFile; }
+
+    QString currentSectionName() const { return m_currentSection; }
+    void setCurrentSectionName(const QString& name) { m_currentSection = name; }
+
+    // The user-visible text of message table entry index, before any "%s" is filled in.
+    QString GetMessageText(int index) const;
+
+public slots:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void tsOpenEnter();
+    void miFileOpenClick();
+    void miFileExitClick();
+    void miProjectAddTolvaneClick();
+    void miProjectAddCorvinaClick();
+    void miProjectAddMirabelClick();
+    void miProjectAddWardlockClick();
+    void miProjectAddFileCustomClick();
+    void miProjectSortClick();
+    void aProjectAddExecute();
+    void aProjectRemoveExecute();
+    void aProjectRenameExecute();
+    void aSaveLanguageEntryExecute();
+    void aSaveSpecialEntryExecute();
+    void aProjectApplyRulesExecute();
+    void pmiSearchForTextClick();
+    void pmiAddBitmapSmallClick();
+    void pmiAddBitmapLargeClick();
+    void bnEditLngClick();
+    void bnEditSpecialClick();
+    void bnSortPageClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createComponents();
+    QWidget* addPage(const QString& name, const QString& caption, QWidget* page = nullptr);
+    void connectHandlers();
+    void addPreset(ProjectPresets::Product product);
+    void centreOnScreen();
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    HandlerGuard m_guard;
+    RegistryHive m_hive;
+    ProjectStore m_store;
+    ComponentList m_components;
+    std::unique_ptr<MainMenuGui> m_menus;
+    ImageList* m_ilFlags16 = nullptr;
+    ImageList* m_ilMain = nullptr;
+    DialogComponent* m_odDir = nullptr;
+    DialogComponent* m_odFlag = nullptr;
+    DialogComponent* m_odRuleFile = nullptr;
+    QTabWidget* m_pcMain = nullptr;
+    OpenPage* m_openPage = nullptr;
+    QWidget* m_tsEdit = nullptr;
+    QWidget* m_tsNfo = nullptr;
+    QWidget* m_tsSorter = nullptr;
+    QWidget* m_tsRules = nullptr;
+    QString m_currentSection;
+    bool m_shown = false;
+    bool m_leavingByExit = false;
+};

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "ProjectPresets.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class ComponentList;
+class Dialogs;
+class HandlerGuard;
+class ImageList;
+class ProjectListWidget;
+class ProjectStore;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+
+// The Open-project page (tsOpen): the project list, the project's fields, the three language
+// choices and the buttons that hand over to the other pages. It keeps the current project name.
+class OpenPage : public QWidget {
+    Q_OBJECT
+public:
+    using MessageText = std::function<QString(int index)>;
+
+    // The three actions that follow the project list's selection at each mouse press.
+    struct ProjectActions {
+        QAction* remove = nullptr;
+        QAction* rename = nullptr;
+        QAction* applyRules = nullptr;
+    };
+
+    OpenPage(ProjectStore& store, Dialogs& dialogs, const HandlerGuard& guard, MessageText messages, ImageList& flags,
+             ComponentList& components, QWidget* parent = nullptr);
+
+    void setProjectActions(const ProjectActions& actions, QMenu* popup);
+
+    QString currentProjectName() const { return m_currentProject; }
+    void setCurrentProjectName(const QString& name) { m_currentProject = name; }
+
+    // What the pages taking over read: the folder ends in the separator.
+    QString languageFolder() const;
+    QString languageExtension() const;
+    QString referenceLanguage() const;
+    QString sourceLanguage() const;
+    QString destinationLanguage() const;
+    // All three languages chosen and the path and extension given.
+    bool languagesChosen() const;
+
+    ProjectListWidget* lbProjects() const { return m_lbProjects; }
+    QLineEdit* editProjectLanguagePath() const { return m_editProjectLanguagePath; }
+    QLineEdit* editProjectLanguageExtension() const { return m_editProjectLanguageExtension; }
+    QLineEdit* editProjectSpecialPath() const { return m_editProjectSpecialPath; }
+    QLineEdit* editProjectSpecialExtension() const { return m_editProjectSpecialExtension; }
+    QComboBox* cbProjectLanguageReference() const { return m_cbProjectLanguageReference; }
+    QComboBox* cbProjectLanguageSource() const { return m_cbProjectLanguageSource; }
+    QComboBox* cbProjectLanguageDestination() const { return m_cbProjectLanguageDestination; }
+    QPushButton* bnRefreshLanguages() const { return m_bnRefreshLanguages; }
+    QPushButton* bnEditLng() const { return m_bnEditLng; }
+    QPushButton* bnSortPage() const { return m_bnSortPage; }
+    QPushButton* bnEditSpecial() const { return m_bnEditSpecial; }
+    QLabel* labelInfo() const { return m_labelInfo; }
+    QProgressBar* pgLoad() const { return m_pgLoad; }
+    ImageList& ilFlags16() const { return m_flags; }
+
+    static const QString infoText;
+
+signals:
+    void editLanguageRequested();
+    void editSpecialRequested();
+    void sortPageRequested();
+
+public slots:
+    void LoadProjectList();
+    void lbProjectsClick();
+    void LoadProjectSettings();
+    void editProjectLanguagePathChange();
+    void editProjectLanguageExtensionChange();
+    void editProjectSpecialPathChange();
+    void editProjectSpecialExtensionChange();
+    void lbProjectsMouseDown();
+    void aProjectRemoveExecute();
+    void aProjectRenameExecute();
+    void AddLanguagesProject(const ProjectPreset& preset);
+    void RefreshLanguages();
+    void bnRefreshLanguagesClick();
+    void cbProjectLanguageReferenceChange();
+    void cbProjectLanguageSourceChange();
+    void cbProjectLanguageDestinationChange();
+    void bnEditLngClick();
+    void bnEditSpecialClick();
+    void bnSortPageClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls(ComponentList& components);
+    void connectHandlers();
+    void layoutControls();
+    QLabel* addLabel(ComponentList& components, const QString& name, const QString& caption, int x, int y);
+    QLineEdit* addEdit(ComponentList& components, const QString& name, int y);
+    QComboBox* addLanguageBox(ComponentList& components, const QString& name, const QString& hint, int y);
+    QPushButton* addButton(ComponentList& components, const QString& name, const QString& caption, int x, int y);
+
+    void storeField(QLineEdit* field, const QString& valueName);
+    void storeLanguage(QComboBox* box, const QString& valueName);
+    void selectProjectRow(int row);
+    // Discovery of the folder's languages with their flags and the stored choices.
+    void fillLanguages(const QString& folder, const QString& extension);
+    QString askNewProjectName(const QString& suggestion);
+    QStringList listedNames() const;
+
+    ProjectStore& m_store;
+    Dialogs& m_dialogs;
+    const HandlerGuard& m_guard;
+    MessageText m_messages;
+    ImageList& m_flags;
+    ProjectActions m_actions;
+    QString m_currentProject;
+    bool m_selectingByProgram = false;
+
+    QWidget* m_panelOpenLeft = nullptr;
+    ProjectListWidget* m_lbProjects = nullptr;
+    QLineEdit* m_editProjectLanguagePath = nullptr;
+    QLineEdit* m_editProjectLanguageExtension = nullptr;
+    QLineEdit* m_editProjectSpecialPath = nullptr;
+    QLineEdit* m_editProjectSpecialExtension = nullptr;
+    QComboBox* m_cbProjectLanguageReference = nullptr;
+    QComboBox* m_cbProjectLanguageSource = nullptr;
+    QComboBox* m_cbProjectLanguageDestination = nullptr;
+    QPushButton* m_bnRefreshLanguages = nullptr;
+    QPushButton* m_bnEditLng = nullptr;
+    QPushButton* m_bnSortPage = nullptr;
+    QPushButton* m_bnEditSpecial = nullptr;
+    QLabel* m_labelInfo = nullptr;
+    QProgressBar* m_pgLoad = nullptr;
+};
