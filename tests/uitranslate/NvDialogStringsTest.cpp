@@ -87,18 +87,6 @@ private slots:
         QCOMPARE(nvGetCaption("DialogTitleInformation"), QString("Information"));
     }
 
-    void tablesAgree() {
-        for (const MsgDlgButtonInfo& info : nvButtonTable()) {
-            QCOMPARE(nvButtonInfo(info.button).controlName, info.controlName);
-            QCOMPARE(nvGetCaption(info.captionKey), QString(info.defaultCaption));
-        }
-        QCOMPARE(nvButtonInfo(mbYes).result, mrYes);
-        QCOMPARE(nvButtonInfo(mbNoToAll).result, mrNoToAll);
-        QCOMPARE(nvButtonInfo(mbHelp).result, mrNone);
-        QCOMPARE(nvTypeInfo(MsgDlgType::Custom).icon, MsgDlgIcon::None);
-        QCOMPARE(nvTypeInfo(MsgDlgType::Error).icon, MsgDlgIcon::Error);
-    }
-
     void widthCacheMeasuresOnceAndKeepsTheWidth() {
         NvButtonWidthCache& cache = NvButtonWidthCache::instance();
         int calls = 0;

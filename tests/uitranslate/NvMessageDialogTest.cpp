@@ -144,10 +144,11 @@ private slots:
     void eachButtonReturnsItsResult_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("result");
-        for (const MsgDlgButtonInfo& info : nvButtonTable()) {
-            if (info.button != mbHelp) {
-                QTest::newRow(info.controlName) << QString(info.controlName) << info.result;
-            }
+        const QList<QPair<QString, int>> rows{{"Yes", 6},     {"No", 7},       {"OK", 1},     {"Cancel", 2},
+                                              {"Abort", 3},   {"Retry", 4},    {"Ignore", 5}, {"All", 8},
+                                              {"NoToAll", 9}, {"YesToAll", 10}};
+        for (const auto& [name, result] : rows) {
+            QTest::newRow(qPrintable(name)) << name << result;
         }
     }
     void eachButtonReturnsItsResult() {
