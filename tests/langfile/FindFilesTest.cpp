@@ -1,0 +1,33 @@
+#include "TestRegistry.h"
+#include "TextUtils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class FindFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsMatchingFilesOnly() {
+        QTemporaryDir dir;
+        for (const char* name : {"English.lng", "German.lng", ".Hidden.lng", "notes.txt", "Upper.LNG"}) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.lng")));
+        QStringList found = FindFiles(dir.path() + QStringLiteral("/*.lng"));
+        found.sort();
+        QCOMPARE(found, QStringList({".Hidden.lng", "English.lng", "German.lng"}));
+    }
+
+    void missingFolderGivesNothing() {
+        QTemporaryDir dir;
+        QVERIFY(FindFiles(dir.filePath(QStringLiteral("missing/*.lng"))).isEmpty());
+        QVERIFY(FindFiles(dir.path() + QStringLiteral("/*.none")).isEmpty());
+    }
+};
+
+TOLVANE_TEST(FindFilesTest)
+#include "FindFilesTest.moc"

@@ -1,0 +1,120 @@
+#include "HexBitmap.h"
+#include "IniDocument.h"
+#include "TestRegistry.h"
+
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+bool isBlank(const QImage& image, int side) {
+    if (image.width() != side || image.height() != side) {
+        return false;
+    }
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class HexBitmapTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hexToByte_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("byte");
+        QTest::newRow("lower case") << QByteArray("ff") << 255;
+        QTest::newRow("upper case") << QByteArray("A0") << 160;
+        QTest::newRow("bad digit counts 0") << QByteArray("G1") << 1;
+        QTest::newRow("one digit") << QByteArray("7") << 0;
+        QTest::newRow("three digits") << QByteArray("123") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+    }
+
+    void hexToByte() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, byte);
+        QCOMPARE(int(HexToByte(text)), byte);
+    }
+
+    void byteToHexRoundTrips() {
+        QCOMPARE(ByteToHex(0x0F), QByteArray("0F"));
+        QCOMPARE(ByteToHex(0xA5), QByteArray("A5"));
+        for (int byte = 0; byte < 256; ++byte) {
+            QCOMPARE(int(HexToByte(ByteToHex(static_cast<unsigned char>(byte)))), byte);
+        }
+    }
+
+    void flagRoundTrip() {
+        QImage flag(16, 16, QImage::Format_RGB32);
+        flag.fill(qRgb(0, 0, 200));
+        for (int x = 0; x < 16; ++x) {
+            flag.setPixel(x, 7, qRgb(250, 210, 0));
+        }
+        IniDocument document;
+        WriteFlagBitmap(document, "Images", "Flag16", flag);
+        const QByteArray value = document.readString("Images", "Flag16");
+        QVERIFY(value.startsWith("424D")); // "BM"
+        QCOMPARE(value, value.toUpper());
+        QVERIFY(value.size() > 1500);
+
+        IniDocument reloaded;
+        reloaded.setFromText(document.toText());
+        QImage read;
+        ReadFlagBitmap(reloaded, "IMAGES", "flag16", read);
+        QCOMPARE(read.size(), QSize(16, 16));
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32), flag);
+    }
+
+    void blankFlags_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<int>("side");
+        QTest::newRow("missing Flag32") << QByteArray() << QByteArray("Flag32") << 32;
+        QTest::newRow("empty Flag16") << QByteArray("Flag16") << QByteArray("Flag16") << 16;
+        QTest::newRow("lower-case key asks 32") << QByteArray("Flag16") << QByteArray("flag16") << 32;
+        QTest::newRow("other key") << QByteArray("Other") << QByteArray("Other") << 32;
+    }
+
+    void blankFlags() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, key);
+        QFETCH(int, side);
+        IniDocument document;
+        if (!stored.isEmpty()) {
+            document.writeString("Images", stored, "");
+        }
+        QImage image(5, 5, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        ReadFlagBitmap(document, "Images", key, image);
+        QVERIFY(isBlank(image, side));
+    }
+
+    void damagedValues_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("not hex") << QByteArray("zzzz");
+        QTest::newRow("odd digit count") << QByteArray("424D0");
+        QTest::newRow("header only") << QByteArray("424D3600000000000000");
+        QTest::newRow("huge claimed size")
+            << QByteArray("424DFFFFFFFF0000000036000000280000007F7F7F7F7F7F7F7F0100180000");
+    }
+
+    void damagedValues() {
+        QFETCH(QByteArray, value);
+        IniDocument document;
+        document.writeString("Images", "Flag16", value);
+        QImage image;
+        ReadFlagBitmap(document, "Images", "Flag16", image);
+        QVERIFY(isBlank(image, 16));
+    }
+};
+
+TOLVANE_TEST(HexBitmapTest)
+#include "HexBitmapTest.moc"

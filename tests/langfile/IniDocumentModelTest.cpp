@@ -1,0 +1,208 @@
+#include "CodePage.h"
+#include "IniDocument.h"
+#include "TestRegistry.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+QByteArray upper(const QByteArray& text) {
+    QByteArray result = text;
+    for (char& c : result) {
+        c = char(CodePage::ansiUpperTable()[static_cast<unsigned char>(c)]);
+    }
+    return result;
+}
+
+// The obvious implementation: lists searched from the end, no index at all.
+class ReferenceDocument {
+public:
+    struct Section {
+        QByteArray name;
+        QList<QByteArray> lines;
+    };
+
+    int findSection(const QByteArray& name) const {
+        for (int i = int(m_sections.size()) - 1; i >= 0; --i) {
+            if (upper(m_sections[size_t(i)].name) == upper(name)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    static int findLine(const Section& section, const QByteArray& key) {
+        for (int i = int(section.lines.size()) - 1; i >= 0; --i) {
+            const qsizetype equals = section.lines[i].indexOf('=');
+            if (equals >= 0 && upper(section.lines[i].left(equals)) == upper(key)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    QByteArray read(const QByteArray& section, const QByteArray& key) const {
+        const int s = findSection(section);
+        const int l = s < 0 ? -1 : findLine(m_sections[size_t(s)], key);
+        return l < 0 ? QByteArray("<none>") : m_sections[size_t(s)].lines[l].mid(key.size() + 1);
+    }
+
+    void write(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+        int s = findSection(section);
+        if (s < 0) {
+            m_sections.push_back({section, {}});
+            s = int(m_sections.size()) - 1;
+        }
+        Section& target = m_sections[size_t(s)];
+        const int l = findLine(target, key);
+        if (l < 0) {
+            target.lines.append(key + '=' + value);
+        } else {
+            target.lines[l] = key + '=' + value;
+        }
+    }
+
+    void deleteKey(const QByteArray& section, const QByteArray& key) {
+        const int s = findSection(section);
+        const int l = s < 0 ? -1 : findLine(m_sections[size_t(s)], key);
+        if (l >= 0) {
+            m_sections[size_t(s)].lines.removeAt(l);
+        }
+    }
+
+    void erase(const QByteArray& section) {
+        const int s = findSection(section);
+        if (s >= 0) {
+            m_sections.erase(m_sections.begin() + s);
+        }
+    }
+
+    QList<QByteArray> sections() const {
+        QList<QByteArray> names;
+        for (const Section& section : m_sections) {
+            names.append(section.name);
+        }
+        return names;
+    }
+
+    QList<QByteArray> lines(const QByteArray& section) const {
+        const int s = findSection(section);
+        return s < 0 ? QList<QByteArray>() : m_sections[size_t(s)].lines;
+    }
+
+    QByteArray text() const {
+        QByteArray text;
+        for (const Section& section : m_sections) {
+            text += "[" + section.name + "]\r\n";
+            for (const QByteArray& line : section.lines) {
+                text += line + "\r\n";
+            }
+            text += "\r\n";
+        }
+        return text;
+    }
+
+    void clear() { m_sections.clear(); }
+    void append(const QByteArray& name) { m_sections.push_back({name, {}}); }
+    void appendLine(const QByteArray& line) { m_sections.back().lines.append(line); }
+
+private:
+    std::vector<Section> m_sections;
+};
+
+// Few names in several spellings, so that duplicates and case collisions are common.
+const QByteArray SectionNames[] = {"s", "S", "Texts", "TEXTS", "\xE4", "\xC4", ""};
+const QByteArray KeyNames[] = {"a", "A", "b", "key", "KEY", "\xE9", "\xC9", "x.Caption", ""};
+
+} // namespace
+
+class IniDocumentModelTest : public QObject {
+    Q_OBJECT
+
+private:
+    template <size_t N> static const QByteArray& pick(QRandomGenerator& random, const QByteArray (&names)[N]) {
+        return names[random.bounded(int(N))];
+    }
+
+    // A loadable text in write-back form with duplicate sections and keys and raw lines.
+    static void loadRandom(QRandomGenerator& random, IniDocument& document, ReferenceDocument& reference) {
+        reference.clear();
+        QByteArray text;
+        const int sections = random.bounded(6);
+        for (int s = 0; s < sections; ++s) {
+            const QByteArray name = pick(random, SectionNames);
+            if (name.isEmpty()) {
+                continue; // "[]" is legal, but keep names non-empty in text so the reference stays simple
+            }
+            reference.append(name);
+            text += "[" + name + "]\r\n";
+            const int lines = random.bounded(8);
+            for (int l = 0; l < lines; ++l) {
+                const QByteArray line = random.bounded(6) == 0
+                                            ? QByteArray("raw") + QByteArray::number(l)
+                                            : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
+                reference.appendLine(line);
+                text += line + "\r\n";
+            }
+            text += "\r\n";
+        }
+        document.setFromText(text);
+    }
+
+private slots:
+    void randomOperationsMatchReference_data() {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 40; ++seed) {
+            QTest::newRow(QByteArray::number(seed).constData()) << seed;
+        }
+    }
+
+    void randomOperationsMatchReference() {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        IniDocument document;
+        ReferenceDocument reference;
+        for (int step = 0; step < 600; ++step) {
+            const QByteArray& section = pick(random, SectionNames);
+            const QByteArray& key = pick(random, KeyNames);
+            const int operation = random.bounded(100);
+            if (operation < 35) {
+                const QByteArray value = "w" + QByteArray::number(step);
+                document.writeString(section, key, value);
+                reference.write(section, key, value);
+            } else if (operation < 55) {
+                document.deleteKey(section, key);
+                reference.deleteKey(section, key);
+            } else if (operation < 65) {
+                document.eraseSection(section);
+                reference.erase(section);
+            } else if (operation < 67) {
+                loadRandom(random, document, reference);
+            } else if (operation < 68) {
+                document.clear();
+                reference.clear();
+            } else {
+                const QByteArray expected = reference.read(section, key);
+                QCOMPARE(document.readString(section, key, "<none>"), expected);
+                QCOMPARE(document.hasKey(section, key), expected != "<none>");
+                QCOMPARE(document.hasSection(section), reference.findSection(section) >= 0);
+                QCOMPARE(document.lines(section), reference.lines(section));
+            }
+        }
+        QCOMPARE(document.sections(), reference.sections());
+        QCOMPARE(document.toText(), reference.text());
+        // Every name, in every spelling, answers as the reference does.
+        for (const QByteArray& section : SectionNames) {
+            for (const QByteArray& key : KeyNames) {
+                QCOMPARE(document.readString(section, key, "<none>"), reference.read(section, key));
+            }
+        }
+    }
+};
+
+TOLVANE_TEST(IniDocumentModelTest)
+#include "IniDocumentModelTest.moc"
