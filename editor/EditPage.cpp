@@ -171,12 +171,12 @@ void EditPage::buildControls() {
 }
 
 void EditPage::connectLists() {
-    connect(m_lvLanguageSections->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    connect(m_lvLanguageSections->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_selecting) {
             lvLanguageSectionsClick();
         }
     });
-    connect(m_lvLanguageValues->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    connect(m_lvLanguageValues->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_selecting) {
             lvLanguageValuesClick();
         }
