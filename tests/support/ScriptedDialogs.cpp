@@ -1,0 +1,68 @@
+#include "ScriptedDialogs.h"
+
+#include "DialogComponent.h"
+
+#include <QtGlobal>
+
+namespace {
+
+// A loop that keeps asking would otherwise hang the test run.
+constexpr int maxUnansweredInputs = 50;
+
+} // namespace
+
+QList<ScriptedDialogs::Question> ScriptedDialogs::questions(Kind kind) const {
+    QList<Question> result;
+    for (const Question& question : m_questions) {
+        if (question.kind == kind) {
+            result.append(question);
+        }
+    }
+    return result;
+}
+
+QStringList ScriptedDialogs::errors() const {
+    QStringList result;
+    for (const Question& question : questions(Kind::Error)) {
+        result.append(question.text);
+    }
+    return result;
+}
+
+void ScriptedDialogs::clear() {
+    m_folders.clear();
+    m_inputs.clear();
+    m_files.clear();
+    m_questions.clear();
+    m_unansweredInputs = 0;
+}
+
+std::optional<QString> ScriptedDialogs::browseForFolder(const QString& preselect) {
+    m_questions.append({Kind::Folder, QString(), preselect, QString()});
+    return m_folders.isEmpty() ? std::nullopt : m_folders.dequeue();
+}
+
+bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value) {
+    m_questions.append({Kind::Input, caption, prompt, value});
+    if (m_inputs.isEmpty()) {
+        if (++m_unansweredInputs > maxUnansweredInputs) {
+            qFatal("ScriptedDialogs: input \"%s\" keeps being asked without a queued answer", qPrintable(prompt));
+        }
+        return false;
+    }
+    const std::optional<QString> answer = m_inputs.dequeue();
+    if (!answer) {
+        return false;
+    }
+    value = answer->left(255);
+    return true;
+}
+
+void ScriptedDialogs::showError(const QString& text) {
+    m_questions.append({Kind::Error, QString(), text, QString()});
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const DialogComponent& settings) {
+    m_questions.append({Kind::OpenFile, settings.filter, settings.initialFolder, QString()});
+    return m_files.isEmpty() ? std::nullopt : m_files.dequeue();
+}
