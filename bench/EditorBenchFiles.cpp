@@ -28,9 +28,9 @@ private:
 };
 
 QByteArray words(Random& random, int count) {
-    static const char* const vocabulary[] = {"file",    "open",  "the",     "save",  "language", "%s",  "window",
-                                             "K\xf6ln", "text",  "caf\xe9", "entry", "%d",       "100%", "close",
-                                             "project", "flag",  "source",  "edit",  "section",  "and"};
+    static const char* const vocabulary[] = {"file",    "open", "the",     "save",  "language", "%s",   "window",
+                                             "K\xf6ln", "text", "caf\xe9", "entry", "%d",       "100%", "close",
+                                             "project", "flag", "source",  "edit",  "section",  "and"};
     QByteArray text;
     for (int i = 0; i < count; ++i) {
         if (i > 0) {

@@ -262,7 +262,6 @@ void EditPage::BuildSectionList() {
                                                           *m_state.document(EditingState::Destination)),
                                 m_state.codePage(EditingState::Destination));
     }
-    m_lvLanguageSections->resizeColumnToContents(0);
     m_selecting = false;
 }
 

@@ -1,5 +1,6 @@
 #include "NameMerge.h"
 
+#include "AnsiCase.h"
 #include "CodePage.h"
 
 #include <QSet>
@@ -48,12 +49,32 @@ QList<QByteArray> distinctSorted(const QList<QList<QByteArray>>& lists) {
 }
 
 int distinctCount(const QList<QByteArray>& names) {
-    QSet<QByteArray> seen;
-    seen.reserve(names.size());
-    for (const QByteArray& name : names) {
-        seen.insert(upper(name));
+    // Hashes sorted, then only names of equal hash compared: no copies, no per-name allocation.
+    std::vector<std::pair<uint32_t, qsizetype>> hashed;
+    hashed.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        hashed.emplace_back(AnsiCase::hash(names.at(i).constData(), size_t(names.at(i).size())), i);
     }
-    return int(seen.size());
+    std::sort(hashed.begin(), hashed.end());
+    int count = 0;
+    for (size_t run = 0; run < hashed.size();) {
+        size_t end = run + 1;
+        while (end < hashed.size() && hashed[end].first == hashed[run].first) {
+            ++end;
+        }
+        for (size_t i = run; i < end; ++i) {
+            const QByteArray& name = names.at(hashed[i].second);
+            bool seenBefore = false;
+            for (size_t j = run; j < i && !seenBefore; ++j) {
+                const QByteArray& other = names.at(hashed[j].second);
+                seenBefore =
+                    AnsiCase::equal(name.constData(), size_t(name.size()), other.constData(), size_t(other.size()));
+            }
+            count += seenBefore ? 0 : 1;
+        }
+        run = end;
+    }
+    return count;
 }
 
 } // namespace NameMerge

@@ -1,15 +1,26 @@
 #include "LanguageDiscovery.h"
 
+#include "CodePage.h"
 #include "FileError.h"
 #include "FileListing.h"
 #include "FolderPath.h"
 #include "HexBitmap.h"
 #include "IniDocument.h"
 #include "LanguageKeys.h"
+#include "SafeFile.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
 
 namespace LanguageDiscovery {
 
@@ -30,11 +41,75 @@ QStringList languageNames(const QString& path, const QString& extension) {
     return names;
 }
 
+QByteArray imagesSections(const QByteArray& text) {
+    const char* begin = text.constData();
+    const char* end = begin + text.size();
+    if (const void* nul = std::memchr(begin, 0, size_t(text.size()))) {
+        end = static_cast<const char*>(nul);
+    }
+    // Header lines are found from their "[" alone, so the scan runs at memchr speed.
+    QByteArray result;
+    const char* chunkStart = nullptr; // start of the Images section being copied
+    for (const char* p = begin; p < end;) {
+        const char* open = static_cast<const char*>(std::memchr(p, '[', size_t(end - p)));
+        if (!open) {
+            break;
+        }
+        p = open + 1;
+        const char* lineStart = open;
+        while (lineStart > begin && isBlank(lineStart[-1]) && lineStart[-1] != '\r' && lineStart[-1] != '\n') {
+            --lineStart;
+        }
+        if (lineStart > begin && lineStart[-1] != '\r' && lineStart[-1] != '\n') {
+            continue;
+        }
+        const char* lineEnd = open;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') {
+            ++lineEnd;
+        }
+        const char* last = lineEnd;
+        while (last > open && isBlank(last[-1])) {
+            --last;
+        }
+        if (last - open < 2 || last[-1] != ']') {
+            continue;
+        }
+        if (chunkStart) {
+            result.append(chunkStart, lineStart - chunkStart).append("\r\n");
+            chunkStart = nullptr;
+        }
+        const char* nameStart = open + 1;
+        const char* nameEnd = last - 1;
+        while (nameStart < nameEnd && isBlank(*nameStart)) {
+            ++nameStart;
+        }
+        while (nameEnd > nameStart && isBlank(nameEnd[-1])) {
+            --nameEnd;
+        }
+        static const char images[] = "IMAGES";
+        const auto& upper = CodePage::ansiUpperTable();
+        bool isImages = nameEnd - nameStart == 6;
+        for (int i = 0; isImages && i < 6; ++i) {
+            isImages = upper[static_cast<unsigned char>(nameStart[i])] == static_cast<unsigned char>(images[i]);
+        }
+        if (isImages) {
+            chunkStart = lineStart;
+        }
+        p = lineEnd;
+    }
+    if (chunkStart) {
+        result.append(chunkStart, end - chunkStart);
+    }
+    return result;
+}
+
 QImage readFlag16(const QString& fileName) {
     QImage flag(16, 16, QImage::Format_RGB32);
     flag.fill(Qt::white);
     try {
-        const IniDocument document(fileName);
+        // Only the [Images] sections can hold the flag; the rest of the file need not be parsed.
+        IniDocument document;
+        document.setFromText(imagesSections(SafeFile::readAll(fileName)));
         ReadFlagBitmap(document, LanguageKeys::Images, LanguageKeys::Flag16, flag);
     } catch (const FileError&) {
         // An unreadable file still names a language; it just has no flag to show.

@@ -30,6 +30,10 @@ QList<DiscoveredLanguage> discover(const QString& path, const QString& extension
 // The [Images] "Flag16" bitmap of a language file, read as plain text.
 QImage readFlag16(const QString& fileName);
 
+// The header and lines of every [Images] section of a language file's text, which is all a
+// document needs to find the flags exactly as the whole file would give them.
+QByteArray imagesSections(const QByteArray& text);
+
 // A copy in which every pixel of the top-left pixel's colour is fully transparent.
 QImage masked(const QImage& image);
 

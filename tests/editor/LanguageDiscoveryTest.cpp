@@ -15,6 +15,8 @@ private slots:
     void noLanguages_data();
     void noLanguages();
     void flagsMaskedByTopLeftColour();
+    void imagesSectionsReadAsTheWholeFile_data();
+    void imagesSectionsReadAsTheWholeFile();
     void unreadableFileStillListed();
     void progressCountsEveryLanguage();
     void storedChoiceFoundIgnoringCase();
@@ -69,6 +71,31 @@ void LanguageDiscoveryTest::flagsMaskedByTopLeftColour() {
             QCOMPARE(qAlpha(blank.pixel(x, y)), 0);
         }
     }
+}
+
+void LanguageDiscoveryTest::imagesSectionsReadAsTheWholeFile_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("plain") << QByteArray("[Main]\r\nA=1\r\n[Images]\r\nFlag16=AB\r\n[Texts]\r\nB=2\r\n");
+    QTest::newRow("last section of the name wins")
+        << QByteArray("[Images]\nFlag16=11\n[X]\n[ images ]\nFlag16=22\nFlag16=33\n[Y]\nFlag16=44\n");
+    QTest::newRow("blanks and tabs around the header") << QByteArray("[A]\r\n \t[Images]\t \r\nFlag16 = 55 \r\n");
+    QTest::newRow("brackets inside values and open headers")
+        << QByteArray("[A]\nK=[Images]\n[Images\nFlag16=66\n[Images]x\nFlag16=77\n[Images]\nFlag32=1\n");
+    QTest::newRow("lone CR line ends, last line unterminated") << QByteArray("[A]\rX=1\r[Images]\rFlag16=88");
+    QTest::newRow("a NUL ends the text") << QByteArray("[Images]\nFlag16=99\n\0[Images]\nFlag16=00\n", 40);
+    QTest::newRow("byte-order mark hides the first header")
+        << QByteArray("\xef\xbb\xbf[Images]\nFlag16=AA\n[Images]\nFlag32=BB\n");
+    QTest::newRow("empty header") << QByteArray("[Images]\nFlag16=CC\n[]\nFlag16=DD\n");
+}
+
+void LanguageDiscoveryTest::imagesSectionsReadAsTheWholeFile() {
+    QFETCH(QByteArray, text);
+    IniDocument whole;
+    whole.setFromText(text);
+    IniDocument part;
+    part.setFromText(LanguageDiscovery::imagesSections(text));
+    QCOMPARE(part.lines("Images"), whole.lines("Images"));
+    QCOMPARE(part.readString("Images", "Flag16", "-"), whole.readString("Images", "Flag16", "-"));
 }
 
 void LanguageDiscoveryTest::unreadableFileStillListed() {

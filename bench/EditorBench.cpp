@@ -1,0 +1,151 @@
+#include "EditPage.h"
+#include "EditorBenchFiles.h"
+#include "LanguageDiscovery.h"
+#include "SafeFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+// This thread's CPU time: the machine is shared with compilers, and a disk's wait on flush
+// is not the program's work.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+void timed(benchmark::State& state, const std::function<void()>& work, const std::function<void()>& untimed = {}) {
+    double total = 0;
+    for (auto _ : state) {
+        if (untimed) {
+            untimed();
+        }
+        const double start = threadSeconds();
+        work();
+        const double seconds = threadSeconds() - start;
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    state.counters["ms"] = 1000.0 * total / double(state.iterations());
+}
+
+EditRequest editRequest() {
+    return {QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("German"),
+            EditorBenchFiles::editingFolder(), QStringLiteral("lng")};
+}
+
+QStringList filesOf(const QString& folder) {
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
+        files.append(folder + QLatin1Char('/') + name);
+    }
+    return files;
+}
+
+void readAll(const QStringList& files) {
+    for (const QString& file : files) {
+        benchmark::DoNotOptimize(SafeFile::readAll(file));
+    }
+}
+
+void FloorRead3(benchmark::State& state) {
+    const QStringList files = filesOf(EditorBenchFiles::editingFolder());
+    timed(state, [&] { readAll(files); });
+}
+
+double bestOf(int runs, const std::function<void()>& work) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const double start = threadSeconds();
+        work();
+        best = std::min(best, threadSeconds() - start);
+    }
+    return best;
+}
+
+void EditLanguage(benchmark::State& state) {
+    const EditRequest request = editRequest();
+    EditPage page;
+    timed(state, [&] { page.bnEditLng(request); });
+    // Where the time goes: the three loads alone, and the section list alone.
+    EditingState loads;
+    state.counters["loadsMs"] = 1000.0 * bestOf(3, [&] { loads.load(request); });
+    state.counters["sectionListMs"] = 1000.0 * bestOf(3, [&] { page.BuildSectionList(); });
+    // Of which the document's key listing, which the counts need.
+    state.counters["keysListMs"] =
+        1000.0 * bestOf(3, [&] {
+            for (const EditingState::Role role : {EditingState::Reference, EditingState::Destination}) {
+                const IniDocument& document = *loads.document(role);
+                for (const QByteArray& section : document.sections()) {
+                    benchmark::DoNotOptimize(document.keys(section));
+                }
+            }
+        });
+}
+
+// Enters the page on the big project, shown, with the big section found.
+struct ShownPage {
+    EditPage page;
+    ShownPage() {
+        page.resize(900, 650);
+        page.show();
+        page.bnEditLng(editRequest());
+        QCoreApplication::processEvents();
+    }
+    void clickBigSection() {
+        page.selectSection(EditorBenchFiles::BigSection);
+        page.lvLanguageSectionsClick();
+        QCoreApplication::processEvents(); // the view lays out and paints the new rows
+    }
+};
+
+void SectionClick(benchmark::State& state) {
+    ShownPage shown;
+    timed(state, [&] { shown.clickBigSection(); });
+}
+
+void SaveEntry(benchmark::State& state) {
+    ShownPage shown;
+    shown.clickBigSection();
+    auto* memo = shown.page.findChild<QPlainTextEdit*>(QStringLiteral("memoLngEdit"));
+    timed(
+        state, [&] { shown.page.aSaveLanguageEntryExecute(); }, [&] { memo->setPlainText("Neuer Text"); });
+    const QString destination = shown.page.state().path(EditingState::Destination);
+    state.counters["fileMB"] = double(QFileInfo(destination).size()) / 1e6;
+}
+
+void WriteOnce(benchmark::State& state) {
+    const QString destination = EditorBenchFiles::editingFolder() + QStringLiteral("/German.lng");
+    const QByteArray bytes = SafeFile::readAll(destination);
+    timed(state, [&] { SafeFile::writeAll(destination, bytes); });
+}
+
+void FloorRead40(benchmark::State& state) {
+    const QStringList files = filesOf(EditorBenchFiles::discoveryFolder());
+    timed(state, [&] { readAll(files); });
+}
+
+void Discovery40(benchmark::State& state) {
+    const QString folder = EditorBenchFiles::discoveryFolder();
+    timed(state, [&] { benchmark::DoNotOptimize(LanguageDiscovery::discover(folder, QStringLiteral("lng"))); });
+}
+
+} // namespace
+
+BENCHMARK(FloorRead3)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(EditLanguage)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(SectionClick)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(WriteOnce)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(SaveEntry)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(FloorRead40)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(Discovery40)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
