@@ -12,6 +12,7 @@
 #include "ValueListModel.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -116,7 +117,9 @@ void EditPage::buildControls() {
     m_lvLanguageValues->header()->resizeSection(0, 120);
     m_splitterValues->addWidget(m_lvLanguageValues);
 
-    m_panelLngSource = new QWidget(m_splitterValues);
+    auto* sourceFrame = new QFrame(m_splitterValues);
+    sourceFrame->setFrameShape(QFrame::StyledPanel);
+    m_panelLngSource = sourceFrame;
     m_panelLngSource->setObjectName(QStringLiteral("panelLngSource"));
     auto* sourceLayout = new QVBoxLayout(m_panelLngSource);
     sourceLayout->setContentsMargins(4, 4, 4, 4);

@@ -33,8 +33,8 @@ void drawFold(QPainter& painter) {
 void drawTorn(QPainter& painter) {
     // The zigzag tear runs across the middle; below it the sheet is grey.
     QPolygonF zigzag;
-    for (int i = 0; i <= 6; ++i) {
-        zigzag << QPointF(2.5 + i * 11.0 / 6.0, (i % 2) ? 7.0 : 9.5);
+    for (int i = 0; i <= 4; ++i) {
+        zigzag << QPointF(2.5 + i * 2.75, (i % 2) ? 6.5 : 9.5);
     }
     QPainterPath lower;
     lower.moveTo(zigzag.first());
@@ -51,10 +51,10 @@ void drawTorn(QPainter& painter) {
 
 void drawTextLines(QPainter& painter) {
     painter.setPen(QPen(kText, 1));
-    const double widths[] = {5, 8, 8, 6, 8, 8, 4};
-    for (int i = 0; i < 7; ++i) {
-        const double y = 3.5 + i * 1.8 + (i > 0 ? 0.3 : 0);
-        painter.drawLine(QPointF(4.5, y), QPointF(4.5 + widths[i], y));
+    const int widths[] = {4, 7, 7, 5, 7, 6};
+    for (int i = 0; i < 6; ++i) {
+        const int y = 3 + 2 * i;
+        painter.drawLine(4, y, 4 + widths[i], y);
     }
 }
 
@@ -66,7 +66,7 @@ QImage image(LevelMark mark) {
     QImage result(16, 16, QImage::Format_ARGB32_Premultiplied);
     result.fill(Qt::transparent);
     QPainter painter(&result);
-    painter.setRenderHint(QPainter::Antialiasing, mark == MarkPartial);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     const QPainterPath sheet = sheetOutline();
     painter.fillPath(sheet, kPaper);
     if (mark == MarkPartial) {
@@ -74,7 +74,6 @@ QImage image(LevelMark mark) {
     } else if (mark == MarkPresent) {
         drawTextLines(painter);
     }
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(kOutline, 1));
     painter.drawPath(sheet);
     drawFold(painter);
