@@ -86,5 +86,7 @@ void ModalDriver::poll() {
     if (current.before) {
         current.before(dialog);
     }
-    button->click();
+    // Clicked from the event loop, not from inside this timer slot: a dialog that the click
+    // opens runs a nested loop in which this timer must fire again.
+    QTimer::singleShot(0, button, [button] { button->click(); });
 }

@@ -1,0 +1,289 @@
+#include "TestRegistry.h"
+
+#include "MainWindowFixture.h"
+#include "ModalDriver.h"
+#include "OpenPage.h"
+#include "ProjectListWidget.h"
+#include "ProjectStore.h"
+#include "RegistryHive.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+using Values = QMap<QString, QString>;
+
+QString selectedName(const OpenPage& page) {
+    const int row = page.lbProjects()->selectedRow();
+    return row < 0 ? QString() : page.lbProjects()->item(row)->text();
+}
+
+} // namespace
+
+class OpenPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void selectingLoadsTheProject_data();
+    void selectingLoadsTheProject();
+    void eachKeystrokeIsStored();
+    void noCurrentProjectStoresNothing();
+    void refreshDisablesItselfAndEmptiesTheLists();
+    void actionsFollowTheLastMousePress();
+    void removeAsksFirst_data();
+    void removeAsksFirst();
+    void renameMovesTheKey_data();
+    void renameMovesTheKey();
+    void renameRefusesBadNames_data();
+    void renameRefusesBadNames();
+    void listReselectsTheCurrentProject();
+};
+
+void OpenPageTest::selectingLoadsTheProject_data() {
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<bool>("specialPathEnabled");
+    QTest::addColumn<bool>("specialExtensionEnabled");
+    QTest::newRow("both") << Values{{"Path", "/l/"},
+                                    {"Extension", "wdl"},
+                                    {"SpecialPath", "/s/"},
+                                    {"SpecialExtension", "nfo"}}
+                          << true << true;
+    QTest::newRow("special path only") << Values{{"Path", "/l/"}, {"Extension", "wdl"}, {"SpecialPath", "/s/"}} << true
+                                       << false;
+    QTest::newRow("none") << Values{{"Path", "/l/"}, {"Extension", "tvl"}} << false << false;
+    QTest::newRow("empty special extension") << Values{{"Path", "/l/"}, {"SpecialExtension", ""}} << false << true;
+}
+
+void OpenPageTest::selectingLoadsTheProject() {
+    QFETCH(Values, values);
+    QFETCH(bool, specialPathEnabled);
+    QFETCH(bool, specialExtensionEnabled);
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("Before"),
+                   {{"Path", "/b/"}, {"Extension", "b"}, {"SpecialPath", "/bs/"}, {"SpecialExtension", "bnfo"}});
+    f.writeProject(QStringLiteral("Tested"), values);
+    QVERIFY(f.show());
+    OpenPage& page = f.openPage();
+    QVERIFY(f.clickProject(QStringLiteral("Before")));
+    QVERIFY(f.clickProject(QStringLiteral("Tested")));
+    QCOMPARE(page.currentProjectName(), QStringLiteral("Tested"));
+    QCOMPARE(page.editProjectLanguagePath()->text(), values.value("Path"));
+    QCOMPARE(page.editProjectLanguageExtension()->text(), values.value("Extension"));
+    QCOMPARE(page.editProjectSpecialPath()->text(), values.value("SpecialPath"));
+    QCOMPARE(page.editProjectSpecialExtension()->text(), values.value("SpecialExtension"));
+    QCOMPARE(page.editProjectSpecialPath()->isEnabled(), specialPathEnabled);
+    QCOMPARE(page.editProjectSpecialExtension()->isEnabled(), specialExtensionEnabled);
+    QCOMPARE(page.bnEditSpecial()->isEnabled(), specialPathEnabled && specialExtensionEnabled);
+    QVERIFY(page.bnEditLng()->isEnabled());
+    QVERIFY(page.bnSortPage()->isEnabled());
+    QVERIFY(page.bnRefreshLanguages()->isEnabled());
+    // Loading stores nothing new.
+    QCOMPARE(f.projectValue(QStringLiteral("Tested"), QStringLiteral("Extension")).has_value(),
+             values.contains("Extension"));
+}
+
+void OpenPageTest::eachKeystrokeIsStored() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("P"), {{"Path", "/l/"}, {"Extension", "x"}, {"SpecialPath", "/s"}});
+    QVERIFY(f.show());
+    QVERIFY(f.clickProject(QStringLiteral("P")));
+    QLineEdit* extension = f.openPage().editProjectLanguageExtension();
+    extension->clear();
+    QCOMPARE(f.projectValue("P", "Extension"), QStringLiteral("x"));
+    QString typed;
+    for (const QChar c : QStringLiteral("tvl")) {
+        QTest::keyClicks(extension, QString(c));
+        typed += c;
+        QCOMPARE(f.projectValue("P", "Extension"), typed);
+    }
+    for (const char* left : {"tv", "t"}) {
+        QTest::keyClick(extension, Qt::Key_Backspace);
+        QCOMPARE(f.projectValue("P", "Extension"), QString::fromLatin1(left));
+    }
+    QTest::keyClick(extension, Qt::Key_Backspace);
+    QVERIFY(extension->text().isEmpty());
+    QCOMPARE(f.projectValue("P", "Extension"), QStringLiteral("t"));
+    QTest::keyClicks(f.openPage().editProjectSpecialPath(), QStringLiteral("x"));
+    QCOMPARE(f.projectValue("P", "SpecialPath"), QStringLiteral("/sx"));
+}
+
+void OpenPageTest::noCurrentProjectStoresNothing() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("P"), {{"Path", "/l/"}});
+    QVERIFY(f.show());
+    OpenPage& page = f.openPage();
+    const QByteArray before = [&] {
+        QFile file(f.hivePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QTest::keyClicks(page.editProjectLanguagePath(), QStringLiteral("/other/"));
+    QTest::keyClicks(page.editProjectSpecialExtension(), QStringLiteral("nfo"));
+    QFile file(f.hivePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QVERIFY(page.bnRefreshLanguages()->isEnabled());
+}
+
+void OpenPageTest::refreshDisablesItselfAndEmptiesTheLists() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("P"), {{"Path", "/l/"}, {"Extension", "tvl"}});
+    QVERIFY(f.show());
+    QVERIFY(f.clickProject(QStringLiteral("P")));
+    OpenPage& page = f.openPage();
+    page.cbProjectLanguageReference()->addItem(QStringLiteral("Old"));
+    page.editProjectLanguageExtension()->clear();
+    QCOMPARE(page.cbProjectLanguageReference()->count(), 1);
+    QTest::mouseClick(page.bnRefreshLanguages(), Qt::LeftButton);
+    QCOMPARE(page.cbProjectLanguageReference()->count(), 0);
+    QVERIFY(!page.bnRefreshLanguages()->isEnabled());
+    QTest::keyClicks(page.editProjectLanguageExtension(), QStringLiteral("t"));
+    QVERIFY(page.bnRefreshLanguages()->isEnabled());
+}
+
+void OpenPageTest::actionsFollowTheLastMousePress() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("P"));
+    QVERIFY(f.show());
+    QAction* remove = f.action(QStringLiteral("aProjectRemove"));
+    QVERIFY(!remove->isEnabled());
+    QVERIFY(f.clickProject(QStringLiteral("P")));
+    for (const char* name : {"aProjectRemove", "aProjectRename", "aProjectApplyRules"}) {
+        QVERIFY2(f.action(QLatin1String(name))->isEnabled(), name);
+    }
+    // Selection changed by the keyboard leaves the actions as the last press set them.
+    f.openPage().lbProjects()->clearSelection();
+    QVERIFY(remove->isEnabled());
+    // With nothing selected, removing asks nothing and removes nothing.
+    ModalDriver driver(300);
+    driver.clickButton(QStringLiteral("No"));
+    QVERIFY(f.trigger(QStringLiteral("aProjectRemove")));
+    QTRY_VERIFY(driver.done());
+    QCOMPARE(driver.failures().size(), 1);
+    QVERIFY(RegistryHive(f.hivePath()).keyExists(ProjectStore::projectKey(QStringLiteral("P"))));
+}
+
+void OpenPageTest::removeAsksFirst_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("no") << "No";
+    QTest::newRow("yes") << "Yes";
+}
+
+void OpenPageTest::removeAsksFirst() {
+    QFETCH(QString, answer);
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("Keep"));
+    f.writeProject(QStringLiteral("Old one"), {{"Path", "/old/"}, {"Extension", "tvl"}});
+    QVERIFY(f.show());
+    QVERIFY(f.clickProject(QStringLiteral("Old one")));
+    ModalDriver driver;
+    driver.clickButton(answer, "NvMessageDialog");
+    QVERIFY(f.trigger(QStringLiteral("aProjectRemove")));
+    QVERIFY(driver.failures().isEmpty());
+    QCOMPARE(driver.texts(), QStringList{"Are you sure you want to delete the project Old one?"});
+    QCOMPARE(driver.titles(), QStringList{"Confirmation"});
+    const bool removed = answer == QLatin1String("Yes");
+    RegistryHive hive(f.hivePath());
+    QCOMPARE(hive.keyExists(ProjectStore::projectKey(QStringLiteral("Old one"))), !removed);
+    OpenPage& page = f.openPage();
+    QCOMPARE(page.lbProjects()->count(), removed ? 1 : 2);
+    QCOMPARE(selectedName(page), removed ? QString() : QStringLiteral("Old one"));
+    QCOMPARE(page.editProjectLanguagePath()->text(), QStringLiteral("/old/"));
+    if (removed) {
+        // The fields still show the removed project, and writes to it go nowhere.
+        QTest::keyClicks(page.editProjectLanguageExtension(), QStringLiteral("x"));
+        QVERIFY(!hive.keyExists(ProjectStore::projectKey(QStringLiteral("Old one"))));
+    }
+}
+
+void OpenPageTest::renameMovesTheKey_data() {
+    QTest::addColumn<QString>("newName");
+    QTest::newRow("other name") << "Renamed";
+    QTest::newRow("letter case") << "ALPHA";
+}
+
+void OpenPageTest::renameMovesTheKey() {
+    QFETCH(QString, newName);
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("Alpha"), {{"Path", "/a/"}, {"Extension", "tvl"}});
+    f.writeProject(QStringLiteral("Beta"));
+    QVERIFY(f.show());
+    QVERIFY(f.clickProject(QStringLiteral("Alpha")));
+    ModalDriver driver;
+    driver.enterText(newName);
+    QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
+    QVERIFY(driver.failures().isEmpty());
+    QCOMPARE(driver.titles(), QStringList{"Rename project"});
+    QCOMPARE(driver.texts(), QStringList{"Please enter the new project name for Alpha:"});
+    QCOMPARE(driver.offeredValues(), QStringList{"Alpha"});
+    RegistryHive hive(f.hivePath());
+    QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", newName}));
+    QCOMPARE(hive.readString(ProjectStore::projectKey(newName), QStringLiteral("Path")), QStringLiteral("/a/"));
+    OpenPage& page = f.openPage();
+    QCOMPARE(selectedName(page), newName);
+    QCOMPARE(page.currentProjectName(), newName);
+    QTest::keyClicks(page.editProjectLanguageExtension(), QStringLiteral("x"));
+    QCOMPARE(f.projectValue(newName, QStringLiteral("Extension")), QStringLiteral("tvlx"));
+}
+
+void OpenPageTest::renameRefusesBadNames_data() {
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("taken") << "beta"
+                           << "A project named \"beta\" already exists.";
+    QTest::newRow("separator") << "A\\B"
+                               << "A project name cannot contain the character \"\\\".";
+    QTest::newRow("empty") << ""
+                           << "Please enter a project name.";
+}
+
+void OpenPageTest::renameRefusesBadNames() {
+    QFETCH(QString, refused);
+    QFETCH(QString, reason);
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("Alpha"), {{"Path", "/a/"}});
+    f.writeProject(QStringLiteral("Beta"), {{"Path", "/b/"}});
+    QVERIFY(f.show());
+    QVERIFY(f.clickProject(QStringLiteral("Alpha")));
+    ModalDriver driver;
+    driver.enterText(refused);
+    driver.clickButton(QStringLiteral("OK"), "NvMessageDialog");
+    driver.enterText(QStringLiteral("Gamma"));
+    QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
+    QVERIFY(driver.failures().isEmpty());
+    QCOMPARE(driver.texts().value(1), reason);
+    QCOMPARE(driver.offeredValues(), (QStringList{"Alpha", refused}));
+    RegistryHive hive(f.hivePath());
+    QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", "Gamma"}));
+    QCOMPARE(hive.readString(ProjectStore::projectKey(QStringLiteral("Beta")), QStringLiteral("Path")),
+             QStringLiteral("/b/"));
+
+    // Cancel after a refusal leaves everything as it was.
+    ModalDriver cancel;
+    cancel.enterText(refused);
+    cancel.clickButton(QStringLiteral("OK"), "NvMessageDialog");
+    cancel.clickButton(QStringLiteral("Cancel"), "NvInputDialog");
+    QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
+    QVERIFY(cancel.failures().isEmpty());
+    QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", "Gamma"}));
+    QCOMPARE(selectedName(f.openPage()), QStringLiteral("Gamma"));
+}
+
+void OpenPageTest::listReselectsTheCurrentProject() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("One"), {{"Path", "/1/"}});
+    f.writeProject(QStringLiteral("Two"), {{"Path", "/2/"}});
+    QVERIFY(f.show());
+    OpenPage& page = f.openPage();
+    QVERIFY(f.clickProject(QStringLiteral("Two")));
+    page.setCurrentProjectName(QStringLiteral("ONE"));
+    page.LoadProjectList();
+    QCOMPARE(selectedName(page), QStringLiteral("One"));
+    // Reselecting is not a click: the fields still show the last clicked project.
+    QCOMPARE(page.editProjectLanguagePath()->text(), QStringLiteral("/2/"));
+}
+
+TOLVANE_TEST(OpenPageTest)
+#include "OpenPageTest.moc"
