@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Case-insensitive hashing and comparison of section names and keys: bytes are
 // upper-cased by the ANSI code page, nothing is allocated.
@@ -9,12 +10,56 @@ namespace AnsiCase {
 
 const unsigned char* upperTable();
 
+// Clears, eight bytes at once, the bits in which a byte may differ from its upper-case
+// form: 0x20 in ASCII (a-z), 0x10, 0x20 and 0x40 above 0x7F (š Š, à À, ÿ Ÿ). Bytes equal
+// after upper-casing are thus equal after folding; others may collide, which only costs a
+// byte comparison.
+inline uint64_t fold(uint64_t word) {
+    const uint64_t high = word & 0x8080808080808080ull;
+    return word & ~0x2020202020202020ull & ~(high >> 1) & ~(high >> 3);
+}
+
+template <class Word> inline Word load(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// The last 1 to 7 bytes of a name as one word, read without a call to memcpy; the bytes
+// before them in the name may be read again (overlapping loads), never bytes outside it.
+inline uint64_t loadTail(const char* bytes, size_t size, size_t rest) {
+    if (size >= 8) {
+        return load<uint64_t>(bytes + size - 8) >> (8 * (8 - rest));
+    }
+    const char* tail = bytes + size - rest;
+    if (rest >= 4) {
+        return load<uint32_t>(tail) | uint64_t(load<uint32_t>(tail + rest - 4)) << 32;
+    }
+    return uint64_t(static_cast<unsigned char>(tail[0])) | uint64_t(static_cast<unsigned char>(tail[rest / 2])) << 8 |
+           uint64_t(static_cast<unsigned char>(tail[rest - 1])) << 16;
+}
+
+// Byte equality of two names of the same size, inline, as names are short.
+inline bool sameBytes(const char* a, const char* b, size_t size) {
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        if (load<uint64_t>(a + i) != load<uint64_t>(b + i)) {
+            return false;
+        }
+    }
+    const size_t rest = size - i;
+    return rest == 0 || loadTail(a, size, rest) == loadTail(b, size, rest);
+}
+
 inline uint32_t hash(const char* bytes, size_t size) {
-    const unsigned char* upper = upperTable();
-    // A cheap rotate-and-xor per byte; the final mix below does the scrambling once.
     uint64_t h = 0x243F6A8885A308D3ull ^ size;
-    for (size_t i = 0; i < size; ++i) {
-        h = ((h << 7) | (h >> 57)) ^ upper[static_cast<unsigned char>(bytes[i])];
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        h = (h ^ fold(load<uint64_t>(bytes + i))) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    if (i < size) {
+        h = (h ^ fold(loadTail(bytes, size, size - i))) * 0x9E3779B97F4A7C15ull;
     }
     // Final mix so that the low bits, which pick the slot, depend on every byte.
     h ^= h >> 33;
@@ -26,6 +71,10 @@ inline uint32_t hash(const char* bytes, size_t size) {
 inline bool equal(const char* a, size_t aSize, const char* b, size_t bSize) {
     if (aSize != bSize) {
         return false;
+    }
+    // Names are nearly always looked up in the case they were written in.
+    if (sameBytes(a, b, aSize)) {
+        return true;
     }
     const unsigned char* upper = upperTable();
     for (size_t i = 0; i < aSize; ++i) {

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -40,6 +41,17 @@ struct Section {
     FlatHashIndex keys;
 };
 
+// Drawn from one counter for all documents, so that a handle of one document never
+// matches another.
+uint32_t nextGeneration() {
+    static std::atomic<uint32_t> counter{0};
+    return ++counter;
+}
+
+inline uint32_t hashOf(QByteArrayView name) {
+    return AnsiCase::hash(name.data(), size_t(name.size()));
+}
+
 inline bool isBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
@@ -53,6 +65,7 @@ struct IniDocument::Data {
     qsizetype arenaLive = 0;
     std::vector<Section> sections;
     FlatHashIndex sectionIndex;
+    uint32_t generation = nextGeneration();
 
     const char* at(uint32_t pos) const {
         return (pos & ArenaBit) ? arena.constData() + (pos & ~ArenaBit) : text.constData() + pos;
@@ -74,21 +87,34 @@ struct IniDocument::Data {
         }
     }
 
-    uint32_t findSection(const QByteArray& name) const {
-        return findSection(name, AnsiCase::hash(name.data(), name.size()));
-    }
-    uint32_t findSection(const QByteArray& name, uint32_t hash) const {
+    uint32_t findSection(QByteArrayView name) const { return findSection(name, hashOf(name)); }
+    uint32_t findSection(QByteArrayView name, uint32_t hash) const {
         return sectionIndex.find(hash, [&](uint32_t number) { return sameName(sections[number].name, name); });
     }
     const Section* section(const QByteArray& name) const {
         const uint32_t number = findSection(name);
         return number == FlatHashIndex::None ? nullptr : &sections[number];
     }
-    uint32_t findLine(const Section& section, const QByteArray& key, uint32_t hash) const {
+    const Section* section(uint32_t number, uint32_t handleGeneration) const {
+        return handleGeneration == generation && number < sections.size() ? &sections[number] : nullptr;
+    }
+    uint32_t findLine(const Section& section, QByteArrayView key, uint32_t hash) const {
         return section.keys.find(hash, [&](uint32_t number) { return sameName(section.lines[number].key, key); });
     }
-    bool sameName(Span span, const QByteArray& name) const {
-        return AnsiCase::equal(at(span.pos), span.size, name.constData(), size_t(name.size()));
+    // The value of the key's last line, null when the key is missing.
+    QByteArrayView value(const Section* section, QByteArrayView key) const {
+        if (!section) {
+            return {};
+        }
+        const uint32_t number = findLine(*section, key, hashOf(key));
+        if (number == FlatHashIndex::None) {
+            return {};
+        }
+        const Span span = section->lines[number].value;
+        return QByteArrayView(at(span.pos), span.size);
+    }
+    bool sameName(Span span, QByteArrayView name) const {
+        return AnsiCase::equal(at(span.pos), span.size, name.data(), size_t(name.size()));
     }
     bool sameName(Span a, Span b) const { return AnsiCase::equal(at(a.pos), a.size, at(b.pos), b.size); }
 
@@ -109,6 +135,7 @@ struct IniDocument::Data {
         arenaLive = 0;
         sections.clear();
         sectionIndex.clear();
+        generation = nextGeneration();
     }
 
     void compactArena();
@@ -240,12 +267,26 @@ void IniDocument::setFileName(const QString& fileName) {
 
 QByteArray IniDocument::readString(const QByteArray& section, const QByteArray& key,
                                    const QByteArray& defaultValue) const {
-    const Section* found = d->section(section);
-    if (!found) {
-        return defaultValue;
-    }
-    const uint32_t number = d->findLine(*found, key, AnsiCase::hash(key.constData(), key.size()));
-    return number == FlatHashIndex::None ? defaultValue : d->bytes(found->lines[number].value);
+    const QByteArrayView value = d->value(d->section(section), key);
+    return value.isNull() ? defaultValue : value.toByteArray();
+}
+
+IniDocument::SectionRef IniDocument::findSection(QByteArrayView name) const {
+    const uint32_t number = d->findSection(name);
+    return number == FlatHashIndex::None ? SectionRef() : SectionRef(number, d->generation);
+}
+
+QByteArrayView IniDocument::valueView(SectionRef section, QByteArrayView key) const {
+    return d->value(d->section(section.m_number, section.m_generation), key);
+}
+
+bool IniDocument::containsKey(SectionRef section, QByteArrayView key) const {
+    return !valueView(section, key).isNull();
+}
+
+QByteArray IniDocument::readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue) const {
+    const QByteArrayView value = valueView(section, key);
+    return value.isNull() ? defaultValue : value.toByteArray();
 }
 
 int IniDocument::readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const {
@@ -286,8 +327,7 @@ bool IniDocument::hasSection(const QByteArray& section) const {
 }
 
 bool IniDocument::hasKey(const QByteArray& section, const QByteArray& key) const {
-    const Section* found = d->section(section);
-    return found && d->findLine(*found, key, AnsiCase::hash(key.constData(), key.size())) != FlatHashIndex::None;
+    return !d->value(d->section(section), key).isNull();
 }
 
 QList<QByteArray> IniDocument::sections() const {
@@ -363,6 +403,7 @@ void IniDocument::eraseSection(const QByteArray& section) {
         d->release(line.value);
     }
     d->sections.erase(d->sections.begin() + number);
+    d->generation = nextGeneration();
     d->sectionIndex.eraseNumber(hash, number);
     for (uint32_t i = number; i-- > 0;) {
         if (d->sameName(d->sections[i].name, section)) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 // An INI document over bytes: ordered sections of ordered lines. Section names and keys
@@ -21,6 +23,22 @@ public:
     IniDocument(const IniDocument&) = delete;
     IniDocument& operator=(const IniDocument&) = delete;
 
+    // A section found once for many look-ups in it. It stays valid through writes and key
+    // deletions; erasing a section, clear() and loading make it stale, and a stale or
+    // not-found handle finds nothing.
+    class SectionRef {
+    public:
+        SectionRef() = default;
+        bool isValid() const { return m_number != Invalid; }
+
+    private:
+        friend class IniDocument;
+        static constexpr uint32_t Invalid = UINT32_MAX;
+        SectionRef(uint32_t number, uint32_t generation) : m_number(number), m_generation(generation) {}
+        uint32_t m_number = Invalid;
+        uint32_t m_generation = 0;
+    };
+
     const QString& fileName() const;
     void setFileName(const QString& fileName);
 
@@ -28,6 +46,13 @@ public:
     // Decimal, "0x"/"0X" + at least one digit or "$" + digits as hexadecimal; else the default.
     int readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const;
     void writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+
+    SectionRef findSection(QByteArrayView name) const;
+    // The value's bytes inside the document, null when the key is missing (an empty value
+    // gives an empty, non-null view); valid until the document next changes.
+    QByteArrayView valueView(SectionRef section, QByteArrayView key) const;
+    bool containsKey(SectionRef section, QByteArrayView key) const;
+    QByteArray readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue = {}) const;
 
     bool hasSection(const QByteArray& section) const;
     bool hasKey(const QByteArray& section, const QByteArray& key) const;

@@ -166,29 +166,55 @@ private slots:
         QRandomGenerator random(seed);
         IniDocument document;
         ReferenceDocument reference;
+        // A handle kept across steps: writes and key deletions must leave it answering, the
+        // structural changes must leave it finding nothing until it is looked up again.
+        const QByteArray heldName = pick(random, SectionNames);
+        IniDocument::SectionRef held;
         for (int step = 0; step < 600; ++step) {
             const QByteArray& section = pick(random, SectionNames);
             const QByteArray& key = pick(random, KeyNames);
             const int operation = random.bounded(100);
-            if (operation < 35) {
+            if (!held.isValid()) {
+                held = document.findSection(heldName);
+            }
+            if (operation >= 55 && operation < 68) {
+                const bool erasing = operation < 65;
+                // Erasing a missing section changes nothing, so the handle stays good.
+                const bool structural = !erasing || reference.findSection(section) >= 0;
+                const IniDocument::SectionRef before = held;
+                if (erasing) {
+                    document.eraseSection(section);
+                    reference.erase(section);
+                } else if (operation < 67) {
+                    loadRandom(random, document, reference);
+                } else {
+                    document.clear();
+                    reference.clear();
+                }
+                if (structural) {
+                    for (const QByteArray& name : KeyNames) {
+                        QVERIFY(document.valueView(before, name).isNull());
+                    }
+                    held = document.findSection(heldName);
+                }
+            } else if (operation < 35) {
                 const QByteArray value = "w" + QByteArray::number(step);
                 document.writeString(section, key, value);
                 reference.write(section, key, value);
             } else if (operation < 55) {
                 document.deleteKey(section, key);
                 reference.deleteKey(section, key);
-            } else if (operation < 65) {
-                document.eraseSection(section);
-                reference.erase(section);
-            } else if (operation < 67) {
-                loadRandom(random, document, reference);
-            } else if (operation < 68) {
-                document.clear();
-                reference.clear();
             } else {
                 const QByteArray expected = reference.read(section, key);
                 QCOMPARE(document.readString(section, key, "<none>"), expected);
                 QCOMPARE(document.hasKey(section, key), expected != "<none>");
+                const IniDocument::SectionRef ref = document.findSection(section);
+                QCOMPARE(ref.isValid(), reference.findSection(section) >= 0);
+                QCOMPARE(document.readString(ref, key, "<none>"), expected);
+                QCOMPARE(document.containsKey(ref, key), expected != "<none>");
+                const QByteArrayView view = document.valueView(ref, key);
+                QCOMPARE(view.isNull() ? QByteArray("<none>") : view.toByteArray(), expected);
+                QCOMPARE(document.readString(held, key, "<none>"), reference.read(heldName, key));
                 QCOMPARE(document.hasSection(section), reference.findSection(section) >= 0);
                 QCOMPARE(document.lines(section), reference.lines(section));
             }
