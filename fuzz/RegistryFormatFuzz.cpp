@@ -1,0 +1,22 @@
+// Any bytes as a hive file: parse must not crash, and what parses must serialize to a
+// text that parses to the same text again.
+#include "RegistryFormat.h"
+#include "RegistryKey.h"
+
+#include <QByteArray>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    RegistryKey root;
+    if (!RegistryFormat::parse(bytes, root)) {
+        return 0;
+    }
+    const QByteArray written = RegistryFormat::serialize(root);
+    RegistryKey again;
+    if (!RegistryFormat::parse(written, again) || RegistryFormat::serialize(again) != written) {
+        std::abort();
+    }
+    return 0;
+}
