@@ -3,6 +3,8 @@
 #include "ActionList.h"
 #include "AppPaths.h"
 #include "DialogComponent.h"
+#include "EditPage.h"
+#include "EditRequest.h"
 #include "ImageList.h"
 #include "MainMenuGui.h"
 #include "MessageTable.h"
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -74,6 +77,7 @@ void TformMain::createComponents() {
     m_openPage->setProjectActions({m_menus->aProjectRemove, m_menus->aProjectRename, m_menus->aProjectApplyRules},
                                   m_menus->pmProject);
     m_tsEdit = addPage(QStringLiteral("tsEdit"), QStringLiteral("Edit"));
+    createEditPage();
     m_tsNfo = addPage(QStringLiteral("tsNfo"), QStringLiteral("Edit Special"));
     m_tsSorter = addPage(QStringLiteral("tsSorter"), QStringLiteral("Sorter"));
     m_tsRules = addPage(QStringLiteral("tsRules"), QStringLiteral("Apply rules"));
@@ -86,6 +90,19 @@ QWidget* TformMain::addPage(const QString& name, const QString& caption, QWidget
     }
     m_pcMain->addTab(page, caption);
     return page;
+}
+
+void TformMain::createEditPage() {
+    auto* layout = new QVBoxLayout(m_tsEdit);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_editPage = new EditPage(m_tsEdit);
+    layout->addWidget(m_editPage);
+    for (QObject* component : m_editPage->components()) {
+        m_components.add(component);
+    }
+    m_editPage->setErrorHandler([this](const QString& text) { m_dialogs->showError(text); });
+    m_editPage->setEditPopupMenu(m_menus->pmEdit);
+    m_editPage->setSaveAction(m_menus->aSaveLanguageEntry);
 }
 
 void TformMain::connectHandlers() {
@@ -111,7 +128,7 @@ void TformMain::connectHandlers() {
     on(m.pmiSearchForText, &TformMain::pmiSearchForTextClick);
     on(m.pmiAddBitmapSmall, &TformMain::pmiAddBitmapSmallClick);
     on(m.pmiAddBitmapLarge, &TformMain::pmiAddBitmapLargeClick);
-    // The page guards its own handlers; these only switch pages.
+    // The page's buttons come here through these signals, inside the page's own handler guard.
     connect(m_openPage, &OpenPage::editLanguageRequested, this, &TformMain::bnEditLngClick);
     connect(m_openPage, &OpenPage::editSpecialRequested, this, &TformMain::bnEditSpecialClick);
     connect(m_openPage, &OpenPage::sortPageRequested, this, &TformMain::bnSortPageClick);
@@ -160,7 +177,7 @@ void TformMain::FormShow() {
     }
     m_openPage->LoadProjectList();
     m_openPage->setCurrentProjectName(QString());
-    m_currentSection.clear();
+    m_editPage->state().currentSection.clear();
     m_odRuleFile->initialFolder = AppPaths::executableFolder();
     showPage(m_openPage);
 }
@@ -230,11 +247,13 @@ void TformMain::aProjectRenameExecute() {
     m_openPage->aProjectRenameExecute();
 }
 
-// Sorting, the save keys, the rules and the editing page's popup commands belong to the
+// Sorting, the special save key, the rules and the editing page's popup commands belong to the
 // pages that are still to come; the window already routes their menu items and shortcuts.
 void TformMain::miProjectSortClick() {}
 
-void TformMain::aSaveLanguageEntryExecute() {}
+void TformMain::aSaveLanguageEntryExecute() {
+    m_editPage->aSaveLanguageEntryExecute();
+}
 
 void TformMain::aSaveSpecialEntryExecute() {}
 
@@ -247,7 +266,19 @@ void TformMain::pmiAddBitmapSmallClick() {}
 void TformMain::pmiAddBitmapLargeClick() {}
 
 void TformMain::bnEditLngClick() {
-    showPage(m_tsEdit);
+    const OpenPage& open = *m_openPage;
+    if (!open.languagesChosen()) {
+        return;
+    }
+    EditRequest request;
+    request.referenceName = open.referenceLanguage();
+    request.sourceName = open.sourceLanguage();
+    request.destinationName = open.destinationLanguage();
+    request.folder = open.languageFolder();
+    request.extension = open.languageExtension();
+    if (m_editPage->bnEditLng(request)) {
+        showPage(m_tsEdit);
+    }
 }
 
 void TformMain::bnEditSpecialClick() {

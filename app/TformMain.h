@@ -12,6 +12,7 @@
 
 class DialogComponent;
 class Dialogs;
+class EditPage;
 class ImageList;
 class MainMenuGui;
 class OpenPage;
@@ -40,6 +41,8 @@ public:
     OpenPage* openPage() const { return m_openPage; }
     QWidget* tsOpen() const;
     QWidget* tsEdit() const { return m_tsEdit; }
+    // The content of tsEdit; it keeps the editing state (documents, current section and key).
+    EditPage* editPage() const { return m_editPage; }
     QWidget* tsNfo() const { return m_tsNfo; }
     QWidget* tsSorter() const { return m_tsSorter; }
     QWidget* tsRules() const { return m_tsRules; }
@@ -51,9 +54,6 @@ public:
     DialogComponent& odDir() const { return *m_odDir; }
     DialogComponent& odFlag() const { return *m_odFlag; }
     DialogComponent& odRuleFile() const { return *m_odRuleFile; }
-
-    QString currentSectionName() const { return m_currentSection; }
-    void setCurrentSectionName(const QString& name) { m_currentSection = name; }
 
     // The user-visible text of message table entry index, before any "%s" is filled in.
     QString GetMessageText(int index) const;
@@ -92,6 +92,7 @@ protected:
 private:
     void createComponents();
     QWidget* addPage(const QString& name, const QString& caption, QWidget* page = nullptr);
+    void createEditPage();
     void connectHandlers();
     void addPreset(ProjectPresets::Product product);
     void centreOnScreen();
@@ -110,10 +111,10 @@ private:
     QTabWidget* m_pcMain = nullptr;
     OpenPage* m_openPage = nullptr;
     QWidget* m_tsEdit = nullptr;
+    EditPage* m_editPage = nullptr;
     QWidget* m_tsNfo = nullptr;
     QWidget* m_tsSorter = nullptr;
     QWidget* m_tsRules = nullptr;
-    QString m_currentSection;
     bool m_shown = false;
     bool m_leavingByExit = false;
 };

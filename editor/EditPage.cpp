@@ -194,6 +194,16 @@ void EditPage::setSaveAction(QAction* action) {
 }
 
 void EditPage::setEditPopupMenu(QMenu* menu) {
+    // The menu's shortcuts (Ctrl+F) work while the focus is anywhere on the page.
+    if (m_editMenu) {
+        for (QAction* action : m_editMenu->actions()) {
+            removeAction(action);
+        }
+    }
+    m_editMenu = menu;
+    if (menu) {
+        addActions(menu->actions());
+    }
     const QList<QWidget*> targets = {m_lvLanguageSections, m_lvLanguageValues, m_labelLngSource, m_memoLngEdit};
     for (QWidget* target : targets) {
         target->setContextMenuPolicy(menu ? Qt::CustomContextMenu : Qt::DefaultContextMenu);

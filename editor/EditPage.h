@@ -4,6 +4,7 @@
 #include "EditingState.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -68,6 +69,7 @@ private:
 
     EditingState m_state;
     std::function<void(const QString&)> m_showError;
+    QPointer<QMenu> m_editMenu;
     bool m_selecting = false; // selection changes made by the program, not the user
 
     SectionListModel* m_sectionModel = nullptr;

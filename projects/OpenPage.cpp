@@ -5,6 +5,7 @@
 #include "FolderPath.h"
 #include "HandlerGuard.h"
 #include "ImageList.h"
+#include "LanguageDiscovery.h"
 #include "MessageTable.h"
 #include "NvInputDialog.h"
 #include "NvMessageDialog.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -439,10 +441,34 @@ void OpenPage::RefreshLanguages() {
 }
 
 void OpenPage::fillLanguages(const QString& folder, const QString& extension) {
-    // The discovery of the folder's language files, their flags and the stored choices
-    // plugs in here.
-    Q_UNUSED(folder);
-    Q_UNUSED(extension);
+    const auto progress = [this](int position, int maximum) {
+        m_pgLoad->setMaximum(maximum);
+        m_pgLoad->setValue(position);
+        m_pgLoad->show();
+    };
+    const QList<DiscoveredLanguage> languages = LanguageDiscovery::discover(folder, extension, progress);
+    m_pgLoad->hide();
+
+    const QList<QComboBox*> boxes = {m_cbProjectLanguageReference, m_cbProjectLanguageSource,
+                                     m_cbProjectLanguageDestination};
+    m_flags.clear();
+    QStringList names;
+    for (const DiscoveredLanguage& language : languages) {
+        const int image = m_flags.add(QIcon(QPixmap::fromImage(language.flag16Masked)));
+        for (QComboBox* box : boxes) {
+            box->addItem(m_flags.icon(image), language.name, image);
+        }
+        names.append(language.name);
+    }
+
+    // Adding to an empty box selects its first item; only a stored choice may select one.
+    // Restoring is not the user's pick, and the change handlers listen to the user's picks only.
+    const std::optional<ProjectSettings> settings = m_store.load(m_currentProject);
+    const QStringList stored = settings ? QStringList{settings->reference, settings->source, settings->destination}
+                                        : QStringList{QString(), QString(), QString()};
+    for (int i = 0; i < boxes.size(); ++i) {
+        boxes[i]->setCurrentIndex(stored[i].isEmpty() ? -1 : LanguageDiscovery::findIgnoringCase(names, stored[i]));
+    }
 }
 
 void OpenPage::bnRefreshLanguagesClick() {
