@@ -1,5 +1,6 @@
 #include "HexBitmap.h"
 
+#include "HexDigit.h"
 #include "IniDocument.h"
 #include "LanguageKeys.h"
 
@@ -9,19 +10,6 @@
 namespace {
 
 const char HexDigits[] = "0123456789ABCDEF";
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return 0;
-}
 
 QImage blankFlag(const QByteArray& key) {
     const int side = key == LanguageKeys::Flag16 ? 16 : 32;
@@ -41,7 +29,7 @@ unsigned char HexToByte(const QByteArray& text) {
     if (text.size() != 2) {
         return 0;
     }
-    return static_cast<unsigned char>(hexDigitValue(text[0]) * 16 + hexDigitValue(text[1]));
+    return static_cast<unsigned char>(hexDigitValue(text[0], 0) * 16 + hexDigitValue(text[1], 0));
 }
 
 void ReadFlagBitmap(const IniDocument& document, const QByteArray& section, const QByteArray& key, QImage& bitmap) {

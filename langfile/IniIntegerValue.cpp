@@ -1,23 +1,8 @@
 #include "IniIntegerValue.h"
 
+#include "HexDigit.h"
+
 #include <climits>
-
-namespace {
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return 99;
-}
-
-} // namespace
 
 namespace IniIntegerValue {
 
@@ -41,7 +26,7 @@ int parse(const QByteArray& text, int defaultValue) {
     const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     long long value = 0;
     for (; pos < text.size(); ++pos) {
-        const int digit = digitValue(text[pos]);
+        const int digit = hexDigitValue(text[pos], 99);
         if (digit >= base) {
             return defaultValue;
         }
