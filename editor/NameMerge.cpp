@@ -1,17 +1,14 @@
 #include "NameMerge.h"
 
-#include "AnsiCase.h"
 #include "CodePage.h"
 
-#include <QSet>
-
 #include <algorithm>
-#include <utility>
+#include <cstring>
 #include <vector>
 
 namespace NameMerge {
 
-QByteArray upper(const QByteArray& name) {
+QByteArray upper(QByteArrayView name) {
     const auto& table = CodePage::ansiUpperTable();
     QByteArray result(name.size(), Qt::Uninitialized);
     char* out = result.data();
@@ -21,60 +18,51 @@ QByteArray upper(const QByteArray& name) {
     return result;
 }
 
-QList<QByteArray> distinctSorted(const QList<QList<QByteArray>>& lists) {
+QList<QByteArrayView> distinctSorted(const QList<QList<QByteArrayView>>& lists) {
+    struct Entry {
+        qsizetype offset; // of the upper-cased name in folded
+        qsizetype size;
+        QByteArrayView name;
+    };
     qsizetype total = 0;
+    qsizetype bytes = 0;
     for (const auto& list : lists) {
         total += list.size();
+        for (const QByteArrayView name : list) {
+            bytes += name.size();
+        }
     }
-    QSet<QByteArray> seen;
-    seen.reserve(total);
-    std::vector<std::pair<QByteArray, QByteArray>> keyed; // upper-cased, spelling
-    keyed.reserve(size_t(total));
+    // All upper-cased names in one buffer, so that comparing is a memcmp and nothing is
+    // allocated per name.
+    const auto& table = CodePage::ansiUpperTable();
+    QByteArray folded(bytes, Qt::Uninitialized);
+    char* out = folded.data();
+    std::vector<Entry> entries;
+    entries.reserve(size_t(total));
     for (const auto& list : lists) {
-        for (const QByteArray& name : list) {
-            QByteArray key = upper(name);
-            if (!seen.contains(key)) {
-                seen.insert(key);
-                keyed.emplace_back(std::move(key), name);
+        for (const QByteArrayView name : list) {
+            entries.push_back({out - folded.constData(), name.size(), name});
+            for (const char c : name) {
+                *out++ = char(table[static_cast<unsigned char>(c)]);
             }
         }
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    QList<QByteArray> result;
-    result.reserve(qsizetype(keyed.size()));
-    for (auto& entry : keyed) {
-        result.append(std::move(entry.second));
+    const char* base = folded.constData();
+    auto compare = [base](const Entry& a, const Entry& b) {
+        const size_t common = size_t(std::min(a.size, b.size));
+        const int order = common == 0 ? 0 : std::memcmp(base + a.offset, base + b.offset, common);
+        return order != 0 ? order : (a.size < b.size ? -1 : (a.size > b.size ? 1 : 0));
+    };
+    // Stable, so that of equal names the one met first leads its run.
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
+    QList<QByteArrayView> result;
+    result.reserve(qsizetype(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i == 0 || compare(entries[i - 1], entries[i]) != 0) {
+            result.append(entries[i].name);
+        }
     }
     return result;
-}
-
-int distinctCount(const QList<QByteArray>& names) {
-    // Hashes sorted, then only names of equal hash compared: no copies, no per-name allocation.
-    std::vector<std::pair<uint32_t, qsizetype>> hashed;
-    hashed.reserve(size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        hashed.emplace_back(AnsiCase::hash(names.at(i).constData(), size_t(names.at(i).size())), i);
-    }
-    std::sort(hashed.begin(), hashed.end());
-    int count = 0;
-    for (size_t run = 0; run < hashed.size();) {
-        size_t end = run + 1;
-        while (end < hashed.size() && hashed[end].first == hashed[run].first) {
-            ++end;
-        }
-        for (size_t i = run; i < end; ++i) {
-            const QByteArray& name = names.at(hashed[i].second);
-            bool seenBefore = false;
-            for (size_t j = run; j < i && !seenBefore; ++j) {
-                const QByteArray& other = names.at(hashed[j].second);
-                seenBefore =
-                    AnsiCase::equal(name.constData(), size_t(name.size()), other.constData(), size_t(other.size()));
-            }
-            count += seenBefore ? 0 : 1;
-        }
-        run = end;
-    }
-    return count;
 }
 
 } // namespace NameMerge

@@ -1,17 +1,22 @@
 #include "SectionEntries.h"
 
-#include "IniDocument.h"
-#include "NameMerge.h"
-
-SectionEntries::SectionEntries(const IniDocument& document, const QByteArray& section) {
-    const QList<QByteArray> lines = document.lines(section);
+SectionEntries::SectionEntries(const IniDocument& document, QByteArrayView section)
+    : m_document(document), m_section(document.findSection(section)) {
+    const QList<IniDocument::LineView> lines = document.lineViews(m_section);
     m_keys.reserve(lines.size());
-    m_values.reserve(lines.size());
-    for (const QByteArray& line : lines) {
-        const qsizetype equals = line.indexOf('=');
-        // A line without "=" is an entry of the empty key with an empty value.
-        const QByteArray key = equals < 0 ? QByteArray() : line.left(equals);
-        m_keys.append(key);
-        m_values.insert(NameMerge::upper(key), equals < 0 ? QByteArray() : line.mid(equals + 1));
+    for (const IniDocument::LineView& line : lines) {
+        m_keys.append(line.key);
+        if (line.key.isEmpty()) {
+            m_hasEmptyKey = true;
+            m_emptyKeyValue = line.value;
+        }
     }
+}
+
+bool SectionEntries::contains(QByteArrayView key) const {
+    return key.isEmpty() ? m_hasEmptyKey : m_document.containsKey(m_section, key);
+}
+
+QByteArrayView SectionEntries::value(QByteArrayView key) const {
+    return key.isEmpty() ? m_emptyKeyValue : m_document.valueView(m_section, key);
 }

@@ -1,23 +1,27 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHash>
+#include "IniDocument.h"
+
+#include <QByteArrayView>
 #include <QList>
 
-class IniDocument;
-
-// The entries of one section of a document, read in a single pass: every key in order and
-// the value that look-up finds for each (the last duplicate wins), keyed by upper-cased key.
+// The entries of one section of a document, seen where they lie: every key in order and the
+// value that look-up finds for each (the last duplicate wins). A line without "=" is an entry
+// of the empty key with an empty value. Valid until the document next changes.
 class SectionEntries {
 public:
-    SectionEntries() = default;
-    SectionEntries(const IniDocument& document, const QByteArray& section);
+    SectionEntries(const IniDocument& document, QByteArrayView section);
 
-    const QList<QByteArray>& keys() const { return m_keys; }
-    bool contains(const QByteArray& upperKey) const { return m_values.contains(upperKey); }
-    QByteArray value(const QByteArray& upperKey) const { return m_values.value(upperKey); }
+    const QList<QByteArrayView>& keys() const { return m_keys; }
+    bool contains(QByteArrayView key) const;
+    // Empty when the key is missing.
+    QByteArrayView value(QByteArrayView key) const;
 
 private:
-    QList<QByteArray> m_keys;
-    QHash<QByteArray, QByteArray> m_values;
+    const IniDocument& m_document;
+    IniDocument::SectionRef m_section;
+    QList<QByteArrayView> m_keys;
+    // The document's look-up does not see lines without "=", which here count as the empty key.
+    bool m_hasEmptyKey = false;
+    QByteArrayView m_emptyKeyValue;
 };

@@ -6,20 +6,24 @@
 namespace SectionListBuilder {
 
 QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination) {
-    const QList<QByteArray> names =
-        NameMerge::distinctSorted({reference.sections(), source.sections(), destination.sections()});
+    const QList<QByteArray> sectionLists[] = {reference.sections(), source.sections(), destination.sections()};
+    QList<QList<QByteArrayView>> lists;
+    for (const QList<QByteArray>& sections : sectionLists) {
+        lists.append(QList<QByteArrayView>(sections.begin(), sections.end()));
+    }
+    const QList<QByteArrayView> names = NameMerge::distinctSorted(lists);
     QList<SectionRow> rows;
     rows.reserve(names.size());
-    for (const QByteArray& name : names) {
-        const int referenceCount = NameMerge::distinctCount(reference.keys(name));
-        const int destinationCount = NameMerge::distinctCount(destination.keys(name));
+    for (const QByteArrayView name : names) {
+        const int referenceCount = reference.distinctKeyCount(reference.findSection(name));
+        const int destinationCount = destination.distinctKeyCount(destination.findSection(name));
         LevelMark mark = MarkPresent;
         if (destinationCount == 0) {
             mark = MarkMissing;
         } else if (destinationCount < referenceCount) {
             mark = MarkPartial;
         }
-        rows.append({name, mark});
+        rows.append({name.toByteArray(), mark});
     }
     return rows;
 }

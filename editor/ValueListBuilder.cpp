@@ -14,23 +14,23 @@ std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& sou
     const SectionEntries inReference(reference, section);
     const SectionEntries inSource(source, section);
     const SectionEntries inDestination(destination, section);
-    const QList<QByteArray> keys =
+    const QList<QByteArrayView> keys =
         NameMerge::distinctSorted({inReference.keys(), inSource.keys(), inDestination.keys()});
     rows.reserve(size_t(keys.size()));
-    for (const QByteArray& key : keys) {
+    for (const QByteArrayView key : keys) {
         ValueRow row;
-        row.key = key;
+        row.key = key.toByteArray();
         row.upperKey = NameMerge::upper(key);
-        const QByteArray destinationValue = inDestination.value(row.upperKey);
-        const QByteArray sourceValue = inSource.value(row.upperKey);
-        if (inDestination.contains(row.upperKey)) {
-            row.shown = destinationValue;
+        const QByteArrayView destinationValue = inDestination.value(key);
+        const QByteArrayView sourceValue = inSource.value(key);
+        if (inDestination.contains(key)) {
+            row.shown = destinationValue.toByteArray();
             row.image = MarkPresent;
-        } else if (inSource.contains(row.upperKey)) {
-            row.shown = sourceValue;
+        } else if (inSource.contains(key)) {
+            row.shown = sourceValue.toByteArray();
             row.image = MarkPartial;
         } else {
-            row.shown = inReference.value(row.upperKey);
+            row.shown = inReference.value(key).toByteArray();
             row.image = MarkMissing;
         }
         row.changed = !destinationValue.isEmpty() && destinationValue != sourceValue;

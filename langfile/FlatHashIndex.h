@@ -16,6 +16,9 @@ public:
         m_count = 0;
     }
 
+    // The number of entries, one per distinct key.
+    size_t size() const { return m_count; }
+
     // Makes room for count entries without further growth.
     void reserve(size_t count) {
         size_t capacity = 8;

@@ -38,7 +38,9 @@ struct Section {
     Span name;
     uint32_t nameHash = 0;
     std::vector<Line> lines;
-    FlatHashIndex keys;
+    FlatHashIndex keys; // lines with "=" only
+    // Such lines come only from loading and go only with their section.
+    bool hasLineWithoutValue = false;
 };
 
 // Drawn from one counter for all documents, so that a handle of one document never
@@ -213,6 +215,8 @@ private:
         for (uint32_t i = 0; i < section.lines.size(); ++i) {
             if (section.lines[i].hasValue()) {
                 m_data.indexKey(section, i);
+            } else {
+                section.hasLineWithoutValue = true;
             }
         }
         m_lines.clear();
@@ -287,6 +291,36 @@ bool IniDocument::containsKey(SectionRef section, QByteArrayView key) const {
 QByteArray IniDocument::readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue) const {
     const QByteArrayView value = valueView(section, key);
     return value.isNull() ? defaultValue : value.toByteArray();
+}
+
+QList<IniDocument::LineView> IniDocument::lineViews(SectionRef section) const {
+    QList<LineView> views;
+    if (const Section* found = d->section(section.m_number, section.m_generation)) {
+        views.reserve(qsizetype(found->lines.size()));
+        for (const Line& line : found->lines) {
+            if (line.hasValue()) {
+                views.append({QByteArrayView(d->at(line.key.pos), line.key.size),
+                              QByteArrayView(d->at(line.value.pos), line.value.size)});
+            } else {
+                views.append({QByteArrayView(d->at(line.key.pos), qsizetype(0)), QByteArrayView()});
+            }
+        }
+    }
+    return views;
+}
+
+int IniDocument::distinctKeyCount(SectionRef section) const {
+    const Section* found = d->section(section.m_number, section.m_generation);
+    if (!found) {
+        return 0;
+    }
+    // The index holds one entry per distinct key of the lines with "=".
+    int count = int(found->keys.size());
+    if (found->hasLineWithoutValue &&
+        d->findLine(*found, QByteArrayView("", 0), hashOf(QByteArrayView("", 0))) == FlatHashIndex::None) {
+        ++count;
+    }
+    return count;
 }
 
 int IniDocument::readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const {

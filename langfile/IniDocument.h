@@ -54,6 +54,17 @@ public:
     bool containsKey(SectionRef section, QByteArrayView key) const;
     QByteArray readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue = {}) const;
 
+    // One line of a section where it lies: a line without "=" has an empty key and a null
+    // value. Valid until the document next changes.
+    struct LineView {
+        QByteArrayView key;
+        QByteArrayView value;
+    };
+    QList<LineView> lineViews(SectionRef section) const;
+    // The number of keys that differ other than in letter case, where a line without "="
+    // counts as the empty key; 0 for a missing section. Counted without copying a key.
+    int distinctKeyCount(SectionRef section) const;
+
     bool hasSection(const QByteArray& section) const;
     bool hasKey(const QByteArray& section, const QByteArray& key) const;
 
