@@ -3,6 +3,7 @@
 #include "TestRegistry.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 #include <utility>
@@ -89,6 +90,26 @@ public:
         return names;
     }
 
+    QList<QByteArray> viewedLines(const QByteArray& section) const {
+        QList<QByteArray> viewed = lines(section);
+        for (QByteArray& line : viewed) {
+            if (!line.contains('=')) {
+                line = "<no value>";
+            }
+        }
+        return viewed;
+    }
+
+    // Keys of every line, a line without "=" giving the empty key, counted once per spelling.
+    int distinctKeyCount(const QByteArray& section) const {
+        QSet<QByteArray> keys;
+        for (const QByteArray& line : lines(section)) {
+            const qsizetype equals = line.indexOf('=');
+            keys.insert(equals < 0 ? QByteArray() : upper(line.left(equals)));
+        }
+        return int(keys.size());
+    }
+
     QList<QByteArray> lines(const QByteArray& section) const {
         const int s = findSection(section);
         return s < 0 ? QList<QByteArray>() : m_sections[size_t(s)].lines;
@@ -124,6 +145,20 @@ class IniDocumentModelTest : public QObject {
     Q_OBJECT
 
 private:
+    // The lines as their views give them: key "=" value, the key alone when there is no value.
+    // "<no value>" for a line without "=", whose key must read as empty.
+    static QList<QByteArray> viewedLines(const IniDocument& document, IniDocument::SectionRef section) {
+        QList<QByteArray> lines;
+        for (const IniDocument::LineView& view : document.lineViews(section)) {
+            if (view.value.isNull()) {
+                lines.append(view.key.isEmpty() ? QByteArray("<no value>") : "<key without value>");
+            } else {
+                lines.append(view.key.toByteArray() + '=' + view.value.toByteArray());
+            }
+        }
+        return lines;
+    }
+
     template <size_t N> static const QByteArray& pick(QRandomGenerator& random, const QByteArray (&names)[N]) {
         return names[random.bounded(int(N))];
     }
@@ -217,10 +252,14 @@ private slots:
                 QCOMPARE(document.readString(held, key, "<none>"), reference.read(heldName, key));
                 QCOMPARE(document.hasSection(section), reference.findSection(section) >= 0);
                 QCOMPARE(document.lines(section), reference.lines(section));
+                QCOMPARE(document.distinctKeyCount(ref), reference.distinctKeyCount(section));
+                QCOMPARE(viewedLines(document, ref), reference.viewedLines(section));
             }
         }
         QCOMPARE(document.sections(), reference.sections());
         QCOMPARE(document.toText(), reference.text());
+        QCOMPARE(document.distinctKeyCount(held), reference.distinctKeyCount(heldName));
+        QCOMPARE(viewedLines(document, held), reference.viewedLines(heldName));
         // Every name, in every spelling, answers as the reference does.
         for (const QByteArray& section : SectionNames) {
             for (const QByteArray& key : KeyNames) {
