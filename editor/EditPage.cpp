@@ -171,6 +171,8 @@ void EditPage::buildControls() {
     m_splitterValues->setStretchFactor(0, 3);
     m_splitterValues->setStretchFactor(1, 1);
     m_splitterValues->setStretchFactor(2, 2);
+    // Room for a source text of two lines beside a list and an edit field that share the rest.
+    m_splitterValues->setSizes({190, 56, 150});
 }
 
 void EditPage::connectLists() {
