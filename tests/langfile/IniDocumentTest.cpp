@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 namespace {
 
 QByteArray fixture(const char* name) {
