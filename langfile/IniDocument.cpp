@@ -68,6 +68,9 @@ struct IniDocument::Data {
     std::vector<Section> sections;
     FlatHashIndex sectionIndex;
     uint32_t generation = nextGeneration();
+    // Kept between write-backs: a document saved on every edit would otherwise fault in
+    // fresh pages for the whole text each time.
+    QByteArray writeBuffer;
 
     const char* at(uint32_t pos) const {
         return (pos & ArenaBit) ? arena.constData() + (pos & ~ArenaBit) : text.constData() + pos;
@@ -138,8 +141,11 @@ struct IniDocument::Data {
         sections.clear();
         sectionIndex.clear();
         generation = nextGeneration();
+        writeBuffer = QByteArray();
     }
 
+    // Fills text with the write-back form, reusing its memory when it has enough.
+    void writeText(QByteArray& text) const;
     void compactArena();
     class Loader;
 };
@@ -499,25 +505,25 @@ void IniDocument::setFromText(const QByteArray& text) {
     loader.finish();
 }
 
-QByteArray IniDocument::toText() const {
+void IniDocument::Data::writeText(QByteArray& text) const {
     qsizetype size = 0;
-    for (const Section& section : d->sections) {
+    for (const Section& section : sections) {
         size += section.name.size + 6;
         for (const Line& line : section.lines) {
             size += line.key.size + 2 + (line.hasValue() ? line.value.size + 1 : 0);
         }
     }
-    QByteArray text(size, Qt::Uninitialized);
+    text.resize(size);
     char* out = text.data();
     auto put = [&](Span span) {
-        std::memcpy(out, d->at(span.pos), span.size);
+        std::memcpy(out, at(span.pos), span.size);
         out += span.size;
     };
     auto endLine = [&] {
         *out++ = '\r';
         *out++ = '\n';
     };
-    for (const Section& section : d->sections) {
+    for (const Section& section : sections) {
         *out++ = '[';
         put(section.name);
         *out++ = ']';
@@ -532,9 +538,15 @@ QByteArray IniDocument::toText() const {
         }
         endLine();
     }
+}
+
+QByteArray IniDocument::toText() const {
+    QByteArray text;
+    d->writeText(text);
     return text;
 }
 
 void IniDocument::writeBack() const {
-    SafeFile::writeAll(d->fileName, toText());
+    d->writeText(d->writeBuffer);
+    SafeFile::writeAll(d->fileName, d->writeBuffer);
 }
