@@ -6,10 +6,7 @@ SectionEntries::SectionEntries(const IniDocument& document, QByteArrayView secti
     m_keys.reserve(lines.size());
     for (const IniDocument::LineView& line : lines) {
         m_keys.append(line.key);
-        if (line.key.isEmpty()) {
-            m_hasEmptyKey = true;
-            m_emptyKeyValue = line.value;
-        }
+        m_hasEmptyKey = m_hasEmptyKey || line.key.isEmpty();
     }
 }
 
@@ -18,5 +15,5 @@ bool SectionEntries::contains(QByteArrayView key) const {
 }
 
 QByteArrayView SectionEntries::value(QByteArrayView key) const {
-    return key.isEmpty() ? m_emptyKeyValue : m_document.valueView(m_section, key);
+    return m_document.valueView(m_section, key);
 }

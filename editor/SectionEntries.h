@@ -6,8 +6,9 @@
 #include <QList>
 
 // The entries of one section of a document, seen where they lie: every key in order and the
-// value that look-up finds for each (the last duplicate wins). A line without "=" is an entry
-// of the empty key with an empty value. Valid until the document next changes.
+// value that look-up finds for each (the last duplicate wins). A line without "=" lists as the
+// empty key but holds no value, as in the document's own look-up, so the list shows what a
+// click on the entry shows. Valid until the document next changes.
 class SectionEntries {
 public:
     SectionEntries(const IniDocument& document, QByteArrayView section);
@@ -23,5 +24,4 @@ private:
     QList<QByteArrayView> m_keys;
     // The document's look-up does not see lines without "=", which here count as the empty key.
     bool m_hasEmptyKey = false;
-    QByteArrayView m_emptyKeyValue;
 };

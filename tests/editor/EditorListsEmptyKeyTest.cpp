@@ -22,6 +22,8 @@ void EditorListsEmptyKeyTest::emptyKeyEntry_data() {
     QTest::addColumn<int>("image");
     QTest::newRow("line without =") << QByteArray("[S]\nJust text\n") << QByteArray() << 2;
     QTest::newRow("empty key with a value") << QByteArray("[S]\n=dst\n") << QByteArray("dst") << 2;
+    // The raw line adds no value of its own: the list agrees with a click on the entry.
+    QTest::newRow("empty key, then a raw line") << QByteArray("[S]\n=dst\nJust text\n") << QByteArray("dst") << 2;
     QTest::newRow("from the source") << QByteArray("[S]\nA=1\n") << QByteArray("src") << 1;
 }
 
