@@ -16,7 +16,7 @@ namespace {
 // A small linear congruential generator: the same files on every run and machine.
 class Random {
 public:
-    explicit Random(uint32_t seed) : m_state(seed) {}
+    explicit Random(uint32_t start) : m_state(start) {}
     uint32_t next() {
         m_state = m_state * 1664525u + 1013904223u;
         return m_state >> 8;

@@ -190,15 +190,15 @@ private:
 
 private slots:
     void randomOperationsMatchReference_data() {
-        QTest::addColumn<quint32>("seed");
-        for (quint32 seed = 1; seed <= 40; ++seed) {
-            QTest::newRow(QByteArray::number(seed).constData()) << seed;
+        QTest::addColumn<quint32>("run");
+        for (quint32 run = 1; run <= 40; ++run) {
+            QTest::newRow(QByteArray::number(run).constData()) << run;
         }
     }
 
     void randomOperationsMatchReference() {
-        QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
+        QFETCH(quint32, run);
+        QRandomGenerator random(run);
         IniDocument document;
         ReferenceDocument reference;
         // A handle kept across steps: writes and key deletions must leave it answering, the
