@@ -47,13 +47,15 @@ Seconds secondsOf(const std::function<void()>& work) {
 }
 
 // Best of a few runs, as the yardstick the timed operation is compared with.
-Seconds bestOf(int runs, const std::function<void()>& work) {
-    Seconds best{1e9, 1e9};
+// A yardstick is measured as the benchmarks are, by the mean of its runs, so that a ratio
+// compares like with like.
+Seconds meanOf(int runs, const std::function<void()>& work) {
+    Seconds total{0, 0};
     for (int i = 0; i < runs; ++i) {
         const Seconds run = secondsOf(work);
-        best = {std::min(best.cpu, run.cpu), std::min(best.real, run.real)};
+        total = {total.cpu + run.cpu, total.real + run.real};
     }
-    return best;
+    return {total.cpu / runs, total.real / runs};
 }
 
 // What any loader must do at least: read the file into a new buffer and find its line ends.
@@ -105,7 +107,7 @@ void floorBench(benchmark::State& state, FileSize size) {
 void loadBench(benchmark::State& state, FileSize size) {
     const QString path = LanguageFileGenerator::plainFile(size.bytes);
     const qsizetype fileBytes = QFileInfo(path).size();
-    const Seconds floor = bestOf(3, [&] { benchmark::DoNotOptimize(floorScan(path)); });
+    const Seconds floor = meanOf(5, [&] { benchmark::DoNotOptimize(floorScan(path)); });
 
     // Memory of one loaded document, measured before the timed runs disturb the heap.
     MemoryProbe::resetPeak();
@@ -130,7 +132,7 @@ void loadBench(benchmark::State& state, FileSize size) {
 void writeBackBench(benchmark::State& state, FileSize size) {
     const QString path = LanguageFileGenerator::plainFile(size.bytes);
     const qsizetype fileBytes = QFileInfo(path).size();
-    const Seconds floor = bestOf(3, [&] { benchmark::DoNotOptimize(floorScan(path)); });
+    const Seconds floor = meanOf(5, [&] { benchmark::DoNotOptimize(floorScan(path)); });
     IniDocument document(path);
     document.setFileName(LanguageFileGenerator::folder() + QStringLiteral("/written.tvl"));
     timed(state, fileBytes, [&] { document.writeBack(); });
@@ -164,7 +166,7 @@ enum class LookupKind { SectionRef, ReadString, HasKey };
 // copies each value out by section and key name; HasKey shows the name index alone.
 void lookupEntries(benchmark::State& state, FileSize size, LookupKind kind) {
     const QString path = LanguageFileGenerator::plainFile(size.bytes);
-    const Seconds load = bestOf(3, [&] { IniDocument document(path); });
+    const Seconds load = meanOf(5, [&] { IniDocument document(path); });
     const IniDocument document(path);
     const std::vector<Names> names = namesOf(document);
     qsizetype lookups = 0;
