@@ -4,6 +4,7 @@
 
 #include "FileError.h"
 
+#include <exception>
 #include <utility>
 
 // Runs an event handler so that a file error ends the handler with a message box instead of
@@ -17,6 +18,9 @@ public:
             std::forward<Handler>(handler)();
         } catch (const FileError& error) {
             m_dialogs.showError(error.message());
+        } catch (const std::exception& error) {
+            // Anything else (memory exhausted by a huge file, say) ends the handler, not the program.
+            m_dialogs.showError(QString::fromLocal8Bit(error.what()));
         }
     }
 

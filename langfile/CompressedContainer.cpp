@@ -1,5 +1,6 @@
 #include "CompressedContainer.h"
 
+#include "FileError.h"
 #include "IniDocument.h"
 #include "SafeFile.h"
 
@@ -52,5 +53,10 @@ void LoadLanguageDocument(IniDocument& document, const QString& fileName, const 
             return;
         }
     }
-    document.setFromText(content);
+    try {
+        document.setFromText(content);
+    } catch (const FileError&) {
+        // The document may be meant for another file: name the one that was read.
+        throw FileError::tooLarge(fileName);
+    }
 }

@@ -1,6 +1,7 @@
 #include "IniDocument.h"
 
 #include "AnsiCase.h"
+#include "FileError.h"
 #include "FlatHashIndex.h"
 #include "IniIntegerValue.h"
 #include "LineScanner.h"
@@ -464,7 +465,7 @@ void IniDocument::setFromLines(const QList<QByteArray>& lines) {
         size += line.size();
     }
     if (size > MaxBufferSize) {
-        throw std::length_error("IniDocument: text too large");
+        throw FileError::tooLarge(d->fileName); // positions are 32-bit
     }
     text.reserve(size);
     for (const QByteArray& line : lines) {
@@ -487,7 +488,7 @@ void IniDocument::setFromText(const QByteArray& text) {
     const void* nul = std::memchr(bytes, '\0', size_t(text.size()));
     const qsizetype size = nul ? static_cast<const char*>(nul) - bytes : text.size();
     if (size > MaxBufferSize) {
-        throw std::length_error("IniDocument: text too large");
+        throw FileError::tooLarge(d->fileName); // positions are 32-bit
     }
     d->reset();
     d->text = text; // shared, not copied

@@ -79,6 +79,7 @@ public:
     // Replaces the content by the load rules applied to these lines.
     void setFromLines(const QList<QByteArray>& lines);
     // Splits the bytes into lines (CR LF, CR, LF; a NUL ends the text), then as setFromLines.
+    // Both throw FileError "Cannot open file" for a text over 2 GB, naming fileName().
     void setFromText(const QByteArray& text);
 
     // The write-back form: "[name]", the lines, an empty line, each ending in CR LF.

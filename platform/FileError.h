@@ -13,6 +13,8 @@ public:
 
     static FileError cannotOpen(const QString& fileName, const QString& reason);
     static FileError cannotCreate(const QString& fileName, const QString& reason);
+    // A file too big to be loaded, as a "Cannot open file" error.
+    static FileError tooLarge(const QString& fileName);
 
 private:
     QString m_message;

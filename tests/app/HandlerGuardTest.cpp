@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <new>
+
 class HandlerGuardTest : public QObject {
     Q_OBJECT
 private slots:
@@ -28,6 +30,9 @@ void HandlerGuardTest::fileErrorEndsHandlerWithMessage() {
     guard.run([&] { ran = true; });
     QVERIFY(ran);
     QCOMPARE(dialogs.errors().size(), 1);
+    // Memory exhausted by a huge file must not end the program either.
+    guard.run([] { throw std::bad_alloc(); });
+    QCOMPARE(dialogs.errors().size(), 2);
 }
 
 void HandlerGuardTest::messageTable_data() {
