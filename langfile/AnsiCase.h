@@ -10,13 +10,22 @@ namespace AnsiCase {
 
 const unsigned char* upperTable();
 
-// Clears, eight bytes at once, the bits in which a byte may differ from its upper-case
-// form: 0x20 in ASCII (a-z), 0x10, 0x20 and 0x40 above 0x7F (š Š, à À, ÿ Ÿ). Bytes equal
-// after upper-casing are thus equal after folding; others may collide, which only costs a
-// byte comparison.
-inline uint64_t fold(uint64_t word) {
-    const uint64_t high = word & 0x8080808080808080ull;
-    return word & ~0x2020202020202020ull & ~(high >> 1) & ~(high >> 3);
+// The eight bytes of a word upper-cased exactly, so that only names equal ignoring case hash
+// alike. Pure ASCII words, nearly all of them, take the arithmetic path: a byte below 0x80
+// plus 0x1F reaches 0x80 from 'a' on, plus 0x05 from '{' on, and neither sum carries.
+inline uint64_t upperWord(uint64_t word) {
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    constexpr uint64_t high = 0x80 * ones;
+    if ((word & high) == 0) {
+        const uint64_t lower = (word + 0x1F * ones) & ~(word + 0x05 * ones) & high;
+        return word & ~(lower >> 2);
+    }
+    const unsigned char* upper = upperTable();
+    uint64_t result = 0;
+    for (int shift = 0; shift < 64; shift += 8) {
+        result |= uint64_t(upper[(word >> shift) & 0xFF]) << shift;
+    }
+    return result;
 }
 
 template <class Word> inline Word load(const char* bytes) {
@@ -55,11 +64,11 @@ inline uint32_t hash(const char* bytes, size_t size) {
     uint64_t h = 0x243F6A8885A308D3ull ^ size;
     size_t i = 0;
     for (; i + 8 <= size; i += 8) {
-        h = (h ^ fold(load<uint64_t>(bytes + i))) * 0x9E3779B97F4A7C15ull;
+        h = (h ^ upperWord(load<uint64_t>(bytes + i))) * 0x9E3779B97F4A7C15ull;
         h ^= h >> 29;
     }
     if (i < size) {
-        h = (h ^ fold(loadTail(bytes, size, size - i))) * 0x9E3779B97F4A7C15ull;
+        h = (h ^ upperWord(loadTail(bytes, size, size - i))) * 0x9E3779B97F4A7C15ull;
     }
     // Final mix so that the low bits, which pick the slot, depend on every byte.
     h ^= h >> 33;

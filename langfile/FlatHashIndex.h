@@ -1,18 +1,24 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Open-addressing table of (hash, number) pairs with linear probing. The caller keeps the
 // keys; an equality callback on a stored number tells whether it names the key looked for.
-// There is no removal: callers rebuild, which keeps probing free of tombstones.
+// A key assigned again hides its earlier number, which removal uncovers (the last duplicate
+// wins until it goes). Numbers that replace others must grow until clear(), as they do when
+// a list is indexed from the front. Removal shifts entries back rather than leaving
+// tombstones, so probing stays short.
 class FlatHashIndex {
 public:
     static constexpr uint32_t None = UINT32_MAX;
 
     void clear() {
         m_slots.clear();
+        m_hidden.clear();
         m_count = 0;
     }
 
@@ -60,27 +66,37 @@ public:
                 return;
             }
             if (slot.hash == hash && equal(slot.number)) {
+                m_hidden.emplace_back(number, slot.number);
                 slot.number = number;
                 return;
             }
         }
     }
 
-    // Removes the entry holding number, then shifts every greater number down by one, as
-    // happens when an element is taken out of the numbered list.
-    void eraseNumber(uint32_t hash, uint32_t number) {
-        if (m_slots.empty()) {
+    // Removes the entry holding number, or points it at the number that number hid. The
+    // number must not be assigned again.
+    void remove(uint32_t hash, uint32_t number) {
+        Slot* slot = slotOf(hash, number);
+        if (!slot) {
             return;
         }
-        const size_t mask = m_slots.size() - 1;
-        size_t hole = hash & mask;
-        while (m_slots[hole].number != number) {
-            if (m_slots[hole].number == None) {
-                renumberAbove(number);
-                return;
-            }
-            hole = (hole + 1) & mask;
+        const auto hidden = std::lower_bound(m_hidden.begin(), m_hidden.end(), std::make_pair(number, uint32_t(0)));
+        if (hidden != m_hidden.end() && hidden->first == number) {
+            slot->number = hidden->second;
+        } else {
+            erase(slot);
         }
+    }
+
+private:
+    struct Slot {
+        uint32_t hash;
+        uint32_t number;
+    };
+
+    void erase(Slot* found) {
+        const size_t mask = m_slots.size() - 1;
+        size_t hole = size_t(found - m_slots.data());
         // Backward-shift deletion keeps every remaining entry reachable from its home slot.
         for (size_t next = (hole + 1) & mask; m_slots[next].number != None; next = (next + 1) & mask) {
             const size_t home = m_slots[next].hash & mask;
@@ -92,22 +108,20 @@ public:
         }
         m_slots[hole].number = None;
         --m_count;
-        renumberAbove(number);
     }
 
-private:
-    void renumberAbove(uint32_t number) {
-        for (Slot& slot : m_slots) {
-            if (slot.number != None && slot.number > number) {
-                --slot.number;
+    Slot* slotOf(uint32_t hash, uint32_t number) {
+        if (m_slots.empty()) {
+            return nullptr;
+        }
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hash & mask; m_slots[i].number != None; i = (i + 1) & mask) {
+            if (m_slots[i].number == number) {
+                return &m_slots[i];
             }
         }
+        return nullptr;
     }
-
-    struct Slot {
-        uint32_t hash;
-        uint32_t number;
-    };
 
     void rehash(size_t capacity) {
         std::vector<Slot> old(capacity, Slot{0, None});
@@ -126,5 +140,7 @@ private:
     }
 
     std::vector<Slot> m_slots;
+    // (number, the number it hid) in ascending order; entries of removed numbers stay until clear().
+    std::vector<std::pair<uint32_t, uint32_t>> m_hidden;
     size_t m_count = 0;
 };

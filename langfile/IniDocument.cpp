@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <stdexcept>
@@ -33,15 +34,24 @@ struct Line {
     Span key;
     Span value;
     bool hasValue() const { return value.pos != NoValue; }
+    // Deleted lines stay in place until their section is compacted, so that deleting one
+    // moves no other line and renumbers nothing.
+    bool isDead() const { return key.pos == NoValue; }
 };
+
+constexpr Span NoSpan{NoValue, 0};
 
 struct Section {
     Span name;
     uint32_t nameHash = 0;
     std::vector<Line> lines;
     FlatHashIndex keys; // lines with "=" only
+    uint32_t deadLines = 0;
     // Such lines come only from loading and go only with their section.
     bool hasLineWithoutValue = false;
+    // Erased sections, like deleted lines, stay in place until the list is compacted.
+    bool isErased() const { return name.pos == NoValue; }
+    uint32_t liveLines() const { return uint32_t(lines.size()) - deadLines; }
 };
 
 // Drawn from one counter for all documents, so that a handle of one document never
@@ -68,6 +78,7 @@ struct IniDocument::Data {
     qsizetype arenaLive = 0;
     std::vector<Section> sections;
     FlatHashIndex sectionIndex;
+    uint32_t erasedSections = 0;
     uint32_t generation = nextGeneration();
     // Kept between write-backs: a document saved on every edit would otherwise fault in
     // fresh pages for the whole text each time.
@@ -79,7 +90,8 @@ struct IniDocument::Data {
     QByteArray bytes(Span span) const { return QByteArray(at(span.pos), span.size); }
 
     Span store(const QByteArray& bytes) {
-        if (arena.size() + bytes.size() > MaxBufferSize) {
+        // Keeps every position below NoValue, which marks removed lines and sections.
+        if (arena.size() + bytes.size() >= MaxBufferSize) {
             throw std::length_error("IniDocument: too much text written");
         }
         const Span span{static_cast<uint32_t>(arena.size()) | ArenaBit, static_cast<uint32_t>(bytes.size())};
@@ -134,6 +146,17 @@ struct IniDocument::Data {
         sectionIndex.assign(sections[number].nameHash, number,
                             [&](uint32_t other) { return sameName(sections[other].name, name); });
     }
+    void indexLines(Section& section) {
+        section.keys.clear();
+        section.keys.reserve(section.lines.size());
+        for (uint32_t i = 0; i < section.lines.size(); ++i) {
+            if (section.lines[i].hasValue()) {
+                indexKey(section, i);
+            } else {
+                section.hasLineWithoutValue = true;
+            }
+        }
+    }
 
     void reset() {
         text.clear();
@@ -141,6 +164,7 @@ struct IniDocument::Data {
         arenaLive = 0;
         sections.clear();
         sectionIndex.clear();
+        erasedSections = 0;
         generation = nextGeneration();
         writeBuffer = QByteArray();
     }
@@ -148,6 +172,8 @@ struct IniDocument::Data {
     // Fills text with the write-back form, reusing its memory when it has enough.
     void writeText(QByteArray& text) const;
     void compactArena();
+    void compactLines(Section& section);
+    void compactSections();
     class Loader;
 };
 
@@ -218,14 +244,7 @@ private:
         }
         Section& section = m_data.sections.back();
         section.lines.assign(m_lines.begin(), m_lines.end());
-        section.keys.reserve(m_lines.size());
-        for (uint32_t i = 0; i < section.lines.size(); ++i) {
-            if (section.lines[i].hasValue()) {
-                m_data.indexKey(section, i);
-            } else {
-                section.hasLineWithoutValue = true;
-            }
-        }
+        m_data.indexLines(section);
         m_lines.clear();
     }
 
@@ -253,6 +272,27 @@ void IniDocument::Data::compactArena() {
     }
     arena = compacted;
     arenaLive = arena.size();
+}
+
+// Runs once dead lines outnumber live ones, so its cost is shared by the deletions before it.
+void IniDocument::Data::compactLines(Section& section) {
+    section.lines.erase(
+        std::remove_if(section.lines.begin(), section.lines.end(), [](const Line& line) { return line.isDead(); }),
+        section.lines.end());
+    section.deadLines = 0;
+    indexLines(section);
+}
+
+void IniDocument::Data::compactSections() {
+    sections.erase(
+        std::remove_if(sections.begin(), sections.end(), [](const Section& section) { return section.isErased(); }),
+        sections.end());
+    erasedSections = 0;
+    sectionIndex.clear();
+    sectionIndex.reserve(sections.size());
+    for (uint32_t i = 0; i < sections.size(); ++i) {
+        indexSection(i);
+    }
 }
 
 IniDocument::IniDocument() : d(std::make_unique<Data>()) {}
@@ -303,8 +343,11 @@ QByteArray IniDocument::readString(SectionRef section, QByteArrayView key, const
 QList<IniDocument::LineView> IniDocument::lineViews(SectionRef section) const {
     QList<LineView> views;
     if (const Section* found = d->section(section.m_number, section.m_generation)) {
-        views.reserve(qsizetype(found->lines.size()));
+        views.reserve(qsizetype(found->liveLines()));
         for (const Line& line : found->lines) {
+            if (line.isDead()) {
+                continue;
+            }
             if (line.hasValue()) {
                 views.append({QByteArrayView(d->at(line.key.pos), line.key.size),
                               QByteArrayView(d->at(line.value.pos), line.value.size)});
@@ -373,9 +416,11 @@ bool IniDocument::hasKey(const QByteArray& section, const QByteArray& key) const
 
 QList<QByteArray> IniDocument::sections() const {
     QList<QByteArray> names;
-    names.reserve(qsizetype(d->sections.size()));
+    names.reserve(qsizetype(d->sections.size() - d->erasedSections));
     for (const Section& section : d->sections) {
-        names.append(d->bytes(section.name));
+        if (!section.isErased()) {
+            names.append(d->bytes(section.name));
+        }
     }
     return names;
 }
@@ -383,9 +428,11 @@ QList<QByteArray> IniDocument::sections() const {
 QList<QByteArray> IniDocument::keys(const QByteArray& section) const {
     QList<QByteArray> keys;
     if (const Section* found = d->section(section)) {
-        keys.reserve(qsizetype(found->lines.size()));
+        keys.reserve(qsizetype(found->liveLines()));
         for (const Line& line : found->lines) {
-            keys.append(line.hasValue() ? d->bytes(line.key) : QByteArray());
+            if (!line.isDead()) {
+                keys.append(line.hasValue() ? d->bytes(line.key) : QByteArray());
+            }
         }
     }
     return keys;
@@ -394,8 +441,11 @@ QList<QByteArray> IniDocument::keys(const QByteArray& section) const {
 QList<QByteArray> IniDocument::lines(const QByteArray& section) const {
     QList<QByteArray> lines;
     if (const Section* found = d->section(section)) {
-        lines.reserve(qsizetype(found->lines.size()));
+        lines.reserve(qsizetype(found->liveLines()));
         for (const Line& line : found->lines) {
+            if (line.isDead()) {
+                continue;
+            }
             QByteArray text = d->bytes(line.key);
             if (line.hasValue()) {
                 text += '=';
@@ -418,16 +468,14 @@ void IniDocument::deleteKey(const QByteArray& section, const QByteArray& key) {
     if (number == FlatHashIndex::None) {
         return;
     }
-    d->release(target.lines[number].key);
-    d->release(target.lines[number].value);
-    target.lines.erase(target.lines.begin() + number);
-    target.keys.eraseNumber(hash, number);
+    Line& line = target.lines[number];
+    d->release(line.key);
+    d->release(line.value);
+    line = {NoSpan, NoSpan};
     // An earlier line with the same key now answers the look-up.
-    for (uint32_t i = number; i-- > 0;) {
-        if (target.lines[i].hasValue() && d->sameName(target.lines[i].key, key)) {
-            d->indexKey(target, i);
-            break;
-        }
+    target.keys.remove(hash, number);
+    if (++target.deadLines * 2 > target.lines.size()) {
+        d->compactLines(target);
     }
 }
 
@@ -443,14 +491,12 @@ void IniDocument::eraseSection(const QByteArray& section) {
         d->release(line.key);
         d->release(line.value);
     }
-    d->sections.erase(d->sections.begin() + number);
+    target = Section();
+    target.name = NoSpan;
     d->generation = nextGeneration();
-    d->sectionIndex.eraseNumber(hash, number);
-    for (uint32_t i = number; i-- > 0;) {
-        if (d->sameName(d->sections[i].name, section)) {
-            d->indexSection(i);
-            break;
-        }
+    d->sectionIndex.remove(hash, number);
+    if (++d->erasedSections * 2 > d->sections.size()) {
+        d->compactSections();
     }
 }
 
@@ -509,9 +555,14 @@ void IniDocument::setFromText(const QByteArray& text) {
 void IniDocument::Data::writeText(QByteArray& text) const {
     qsizetype size = 0;
     for (const Section& section : sections) {
+        if (section.isErased()) {
+            continue;
+        }
         size += section.name.size + 6;
         for (const Line& line : section.lines) {
-            size += line.key.size + 2 + (line.hasValue() ? line.value.size + 1 : 0);
+            if (!line.isDead()) {
+                size += line.key.size + 2 + (line.hasValue() ? line.value.size + 1 : 0);
+            }
         }
     }
     text.resize(size);
@@ -525,11 +576,17 @@ void IniDocument::Data::writeText(QByteArray& text) const {
         *out++ = '\n';
     };
     for (const Section& section : sections) {
+        if (section.isErased()) {
+            continue;
+        }
         *out++ = '[';
         put(section.name);
         *out++ = ']';
         endLine();
         for (const Line& line : section.lines) {
+            if (line.isDead()) {
+                continue;
+            }
             put(line.key);
             if (line.hasValue()) {
                 *out++ = '=';
