@@ -46,8 +46,13 @@ void ReadFlagBitmap(const IniDocument& document, const QByteArray& section, cons
         bmp[i] = static_cast<char>(HexToByte(value.mid(2 * i, 2)));
     }
     QImage loaded;
-    // A damaged value still gives a flag of the intended size rather than a null image.
-    bitmap = loaded.loadFromData(bmp, "BMP") ? loaded : blankFlag(key);
+    if (loaded.loadFromData(bmp, "BMP")) {
+        bitmap = loaded;
+    } else if (bitmap.isNull()) {
+        // A damaged value leaves a given bitmap cleared at its own size; with none given,
+        // the caller still gets a flag of the intended size rather than a null image.
+        bitmap = blankFlag(key);
+    }
 }
 
 void WriteFlagBitmap(IniDocument& document, const QByteArray& section, const QByteArray& key, const QImage& bitmap) {

@@ -7,12 +7,12 @@
 
 namespace {
 
-bool isBlank(const QImage& image, int side) {
-    if (image.width() != side || image.height() != side) {
+bool isBlank(const QImage& image, int width, int height) {
+    if (image.width() != width || image.height() != height) {
         return false;
     }
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             if (image.pixel(x, y) != qRgb(255, 255, 255)) {
                 return false;
             }
@@ -94,25 +94,39 @@ private slots:
         QImage image(5, 5, QImage::Format_RGB32);
         image.fill(Qt::black);
         ReadFlagBitmap(document, "Images", key, image);
-        QVERIFY(isBlank(image, side));
+        QVERIFY(isBlank(image, side, side));
     }
 
     void damagedValues_data() {
         QTest::addColumn<QByteArray>("value");
-        QTest::newRow("not hex") << QByteArray("zzzz");
-        QTest::newRow("odd digit count") << QByteArray("424D0");
-        QTest::newRow("header only") << QByteArray("424D3600000000000000");
+        QTest::addColumn<QSize>("given");
+        QTest::addColumn<QSize>("expected");
+        const QSize none;
+        const QSize flag(16, 16);
+        const QSize own(5, 7);
+        QTest::newRow("not hex") << QByteArray("zzzz") << none << flag;
+        QTest::newRow("odd digit count") << QByteArray("424D0") << none << flag;
+        QTest::newRow("header only") << QByteArray("424D3600000000000000") << none << flag;
         QTest::newRow("huge claimed size")
-            << QByteArray("424DFFFFFFFF0000000036000000280000007F7F7F7F7F7F7F7F0100180000");
+            << QByteArray("424DFFFFFFFF0000000036000000280000007F7F7F7F7F7F7F7F0100180000") << none << flag;
+        QTest::newRow("given bitmap is cleared, keeps its size") << QByteArray("zzzz") << own << own;
+        QTest::newRow("given bitmap, header only") << QByteArray("424D3600000000000000") << own << own;
     }
 
     void damagedValues() {
         QFETCH(QByteArray, value);
+        QFETCH(QSize, given);
+        QFETCH(QSize, expected);
         IniDocument document;
         document.writeString("Images", "Flag16", value);
         QImage image;
+        if (given.isValid()) {
+            image = QImage(given, QImage::Format_RGB32);
+            image.fill(Qt::black);
+        }
         ReadFlagBitmap(document, "Images", "Flag16", image);
-        QVERIFY(isBlank(image, 16));
+        QCOMPARE(image.size(), expected);
+        QVERIFY(isBlank(image, image.width(), image.height()));
     }
 };
 
