@@ -67,23 +67,27 @@ private slots:
     }
 
     void loadDocument_data() {
+        QTest::addColumn<QByteArray>("indicator");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QList<QByteArray>>("sections");
         const QList<QByteArray> both{"Main", "Forms"};
-        QTest::newRow("plain") << Text << both;
-        QTest::newRow("compressed") << "TVC1" + deflate(Text) << both;
-        QTest::newRow("indicator is case-sensitive") << "tvc1" + deflate(Text) << QList<QByteArray>();
-        QTest::newRow("four bytes only are plain") << QByteArray("TVC1") << QList<QByteArray>();
-        QTest::newRow("broken stream gives empty") << QByteArray("TVC1x") << QList<QByteArray>();
-        QTest::newRow("NUL cuts the prefix") << QByteArray("TVC\0"
-                                                           "1[Main]\r\n",
-                                                           12)
-                                             << QList<QByteArray>();
+        const QByteArray tvc("TVC");
+        // Read as plain text, a file opening with this indicator and "1" holds a section "".
+        const QByteArray header("[]\n");
+        QTest::newRow("plain") << tvc << Text << both;
+        QTest::newRow("compressed") << tvc << "TVC1" + deflate(Text) << both;
+        QTest::newRow("indicator is case-sensitive") << tvc << "tvc1" + deflate(Text) << QList<QByteArray>();
+        QTest::newRow("four bytes only are plain") << header << QByteArray("[]\n1") << QList<QByteArray>{""};
+        QTest::newRow("five bytes are compressed") << header << QByteArray("[]\n1\n") << QList<QByteArray>();
+        QTest::newRow("broken stream gives empty")
+            << tvc << QByteArray("TVC1\r\n[Main]\r\nk=v\r\n") << QList<QByteArray>();
+        QTest::newRow("NUL cuts the prefix") << QByteArray("TV") << QByteArray("TV1\0", 4) + deflate(Text) << both;
         QTest::newRow("plain file starting like the indicator")
-            << QByteArray("TVC2\r\n[Main]\r\nk=v\r\n") << QList<QByteArray>{"Main"};
+            << tvc << QByteArray("TVC2\r\n[Main]\r\nk=v\r\n") << QList<QByteArray>{"Main"};
     }
 
     void loadDocument() {
+        QFETCH(QByteArray, indicator);
         QFETCH(QByteArray, file);
         QFETCH(QList<QByteArray>, sections);
         QTemporaryDir dir;
@@ -94,7 +98,7 @@ private slots:
         out.close();
         IniDocument document;
         document.setFromText("[Old]\r\n");
-        LoadLanguageDocument(document, path, "TVC");
+        LoadLanguageDocument(document, path, indicator);
         QCOMPARE(document.sections(), sections);
         if (!sections.isEmpty() && sections.first() == "Main" && file.contains("Fran")) {
             QCOMPARE(document.readString("main", "languagename"), QByteArray("Fran\xE7"
