@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -186,6 +187,36 @@ void EditPage::connectLists() {
             lvLanguageValuesClick();
         }
     });
+    // A click on the row already selected changes no selection, yet reloads what it shows.
+    connect(m_lvLanguageSections, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
+        listPressed(m_lvLanguageSections, index, &EditPage::lvLanguageSectionsClick);
+    });
+    connect(m_lvLanguageValues, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
+        listPressed(m_lvLanguageValues, index, &EditPage::lvLanguageValuesClick);
+    });
+    m_lvLanguageSections->viewport()->installEventFilter(this);
+    m_lvLanguageValues->viewport()->installEventFilter(this);
+}
+
+bool EditPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_pressedList = nullptr;
+        for (QTreeView* view : {m_lvLanguageSections, m_lvLanguageValues}) {
+            if (watched == view->viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                m_pressedList = view;
+                m_rowBeforePress = selectedRow(view);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditPage::listPressed(QTreeView* view, const QModelIndex& index, void (EditPage::*click)()) {
+    const bool reclicked = m_pressedList == view && index.row() == m_rowBeforePress && selectedRow(view) == index.row();
+    m_pressedList = nullptr;
+    if (reclicked) {
+        (this->*click)();
+    }
 }
 
 void EditPage::setSaveAction(QAction* action) {
@@ -239,6 +270,11 @@ void EditPage::reportError(const QString& message) {
     }
 }
 
+QList<int> EditPage::codePages() const {
+    return {m_state.codePage(EditingState::Reference), m_state.codePage(EditingState::Source),
+            m_state.codePage(EditingState::Destination)};
+}
+
 QString EditPage::destinationText(const QByteArray& bytes) const {
     return CodePage::decode(bytes, m_state.codePage(EditingState::Destination));
 }
@@ -274,7 +310,7 @@ void EditPage::BuildSectionList() {
     } else {
         m_sectionModel->setRows(SectionListBuilder::build(*m_state.document(EditingState::Reference),
                                                           *m_state.document(EditingState::Source),
-                                                          *m_state.document(EditingState::Destination)),
+                                                          *m_state.document(EditingState::Destination), codePages()),
                                 m_state.codePage(EditingState::Destination));
     }
     m_selecting = false;
@@ -287,7 +323,7 @@ void EditPage::BuildValueList() {
     } else {
         m_valueModel->setRows(
             ValueListBuilder::build(*m_state.document(EditingState::Reference), *m_state.document(EditingState::Source),
-                                    *m_state.document(EditingState::Destination), m_state.currentSection),
+                                    *m_state.document(EditingState::Destination), m_state.currentSection, codePages()),
             {m_state.codePage(EditingState::Reference), m_state.codePage(EditingState::Source),
              m_state.codePage(EditingState::Destination)});
     }

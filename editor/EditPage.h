@@ -11,6 +11,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QModelIndex;
 class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
@@ -59,18 +60,27 @@ public:
 signals:
     void languageFilesChanged(const QString& reference, const QString& source, const QString& destination);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void connectLists();
+    void listPressed(QTreeView* view, const QModelIndex& index, void (EditPage::*click)());
     void selectRow(QTreeView* view, int row);
     int selectedRow(const QTreeView* view) const;
     void reportError(const QString& message);
     QString destinationText(const QByteArray& bytes) const;
+    // Of reference, source and destination, in that order.
+    QList<int> codePages() const;
 
     EditingState m_state;
     std::function<void(const QString&)> m_showError;
     QPointer<QMenu> m_editMenu;
     bool m_selecting = false; // selection changes made by the program, not the user
+    // The list under the last left press and the row selected in it before that press.
+    QTreeView* m_pressedList = nullptr;
+    int m_rowBeforePress = -1;
 
     SectionListModel* m_sectionModel = nullptr;
     ValueListModel* m_valueModel = nullptr;

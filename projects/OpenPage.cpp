@@ -159,6 +159,8 @@ void OpenPage::connectHandlers() {
         }
     });
     connect(m_lbProjects, &ProjectListWidget::mouseDown, this, guarded(&OpenPage::lbProjectsMouseDown));
+    // A project selected by the program (a new one) is loaded only by a click on it.
+    connect(m_lbProjects, &ProjectListWidget::selectedEntryClicked, this, guarded(&OpenPage::lbProjectsClick));
     connect(m_editProjectLanguagePath, &QLineEdit::textChanged, this,
             guarded(&OpenPage::editProjectLanguagePathChange));
     connect(m_editProjectLanguageExtension, &QLineEdit::textChanged, this,

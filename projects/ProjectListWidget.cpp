@@ -1,11 +1,25 @@
 #include "ProjectListWidget.h"
 
+#include <QMouseEvent>
+
 int ProjectListWidget::selectedRow() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.constFirst());
 }
 
 void ProjectListWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        // The popup menu comes from the context menu event, which follows this press.
+        event->accept();
+        emit mouseDown();
+        return;
+    }
+    const int before = selectedRow();
     QListWidget::mousePressEvent(event);
+    const QListWidgetItem* hit = itemAt(event->position().toPoint());
+    const bool reclicked = hit != nullptr && before >= 0 && row(hit) == before && selectedRow() == before;
     emit mouseDown();
+    if (reclicked) {
+        emit selectedEntryClicked();
+    }
 }

@@ -31,6 +31,7 @@ private slots:
     void failedSaveMovesNothing();
     void refusedTextMovesNothing();
     void objectNamesAndButton();
+    void clickOnTheChosenRowRunsItsClickAgain();
 
 private:
     QString destination() const { return m_dir->filePath("German.tvl"); }
@@ -274,6 +275,28 @@ void EditPageTest::objectNamesAndButton() {
     QCOMPARE(values()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Internal"));
     QCOMPARE(values()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Translation"));
     QCOMPARE(values()->header()->sectionSize(0), 120);
+}
+
+void EditPageTest::clickOnTheChosenRowRunsItsClickAgain() {
+    enter();
+    clickRow(sections(), 5); // Messages: Count, Done, Welcome
+    clickRow(values(), 2);
+    memo()->setPlainText(QStringLiteral("%%"));
+    pressF2(); // the last entry: it stays chosen, the field as typed
+    QCOMPARE(selectedValueRow(), 2);
+    QCOMPARE(memo()->toPlainText(), QStringLiteral("%%"));
+    clickRow(values(), 2);
+    QCOMPARE(memo()->toPlainText(), QStringLiteral("%"));
+    // Chosen by the program, no click: the field keeps its text.
+    memo()->setPlainText(QStringLiteral("typed"));
+    QVERIFY(m_page->selectValue("Done"));
+    QCOMPARE(memo()->toPlainText(), QStringLiteral("typed"));
+    // The section chosen again rebuilds its list and starts at its first entry.
+    clickRow(sections(), 5);
+    QCOMPARE(selectedValueRow(), 0);
+    QCOMPARE(label("labelLanguageValue"), QStringLiteral("Count"));
+    QCOMPARE(memo()->toPlainText(), QStringLiteral("%d Dateien von %s"));
+    QVERIFY(m_errors.isEmpty());
 }
 
 TOLVANE_TEST(EditPageTest)

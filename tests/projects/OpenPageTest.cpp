@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -40,6 +42,8 @@ private slots:
     void renameRefusesBadNames_data();
     void renameRefusesBadNames();
     void listReselectsTheCurrentProject();
+    void clickOnTheSelectedProjectLoadsIt();
+    void rightPressOnlyOpensTheMenu();
 };
 
 void OpenPageTest::selectingLoadsTheProject_data() {
@@ -283,6 +287,71 @@ void OpenPageTest::listReselectsTheCurrentProject() {
     QCOMPARE(selectedName(page), QStringLiteral("One"));
     // Reselecting is not a click: the fields still show the last clicked project.
     QCOMPARE(page.editProjectLanguagePath()->text(), QStringLiteral("/2/"));
+}
+
+void OpenPageTest::clickOnTheSelectedProjectLoadsIt() {
+    MainWindowFixture f;
+    const QString folder = f.makeFolder(QStringLiteral("lang"));
+    for (const char* name : {"English.tvl", "German.tvl"}) {
+        QFile file(QDir(folder).filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\r\n");
+    }
+    f.writeProject(QStringLiteral("Old"), {{"Path", "/o/"}});
+    f.writeProject(QStringLiteral("New"), {{"Path", folder}, {"Extension", "tvl"}});
+    QVERIFY(f.show());
+    OpenPage& page = f.openPage();
+    // As adding a project leaves it: selected and current, but not loaded.
+    page.setCurrentProjectName(QStringLiteral("New"));
+    page.LoadProjectList();
+    QCOMPARE(selectedName(page), QStringLiteral("New"));
+    QVERIFY(!page.bnEditLng()->isEnabled());
+    QVERIFY(f.clickProject(QStringLiteral("New")));
+    QVERIFY(page.bnEditLng()->isEnabled());
+    QVERIFY(page.bnSortPage()->isEnabled());
+    QCOMPARE(page.editProjectLanguagePath()->text(), folder);
+    QCOMPARE(page.cbProjectLanguageReference()->count(), 2);
+    // Again on the same entry: loaded afresh, so a field changed meanwhile shows the stored value.
+    page.editProjectLanguagePath()->setText(QStringLiteral("/elsewhere/"));
+    RegistryHive(f.hivePath())
+        .writeString(ProjectStore::projectKey(QStringLiteral("New")), QStringLiteral("Path"), folder);
+    QVERIFY(f.clickProject(QStringLiteral("New")));
+    QCOMPARE(page.editProjectLanguagePath()->text(), folder);
+}
+
+void OpenPageTest::rightPressOnlyOpensTheMenu() {
+    MainWindowFixture f;
+    f.writeProject(QStringLiteral("A"), {{"Path", "/a/"}});
+    f.writeProject(QStringLiteral("B"), {{"Path", "/b/"}});
+    QVERIFY(f.show());
+    OpenPage& page = f.openPage();
+    auto* menu = f.window().findChild<QMenu*>(QStringLiteral("pmProject"));
+    QVERIFY(menu);
+    ProjectListWidget* list = page.lbProjects();
+    QWindow* window = f.window().windowHandle();
+    const auto rightPressOn = [&](const QString& name) {
+        const QRect rect = list->visualItemRect(list->findItems(name, Qt::MatchExactly).constFirst());
+        const QPoint at = list->viewport()->mapTo(&f.window(), rect.center());
+        // Through the window, as the system delivers it, so that the context menu event follows.
+        QTest::mousePress(window, Qt::RightButton, {}, at);
+        const bool shown = menu->isVisible();
+        menu->hide();
+        QTest::mouseRelease(window, Qt::RightButton, {}, at);
+        return shown;
+    };
+    QVERIFY(f.clickProject(QStringLiteral("A")));
+    QVERIFY(rightPressOn(QStringLiteral("B")));
+    QCOMPARE(selectedName(page), QStringLiteral("A"));
+    QCOMPARE(page.currentProjectName(), QStringLiteral("A"));
+    QCOMPARE(page.editProjectLanguagePath()->text(), QStringLiteral("/a/"));
+    QVERIFY(f.action(QStringLiteral("aProjectRemove"))->isEnabled());
+    // The press sets the actions from the selection as it stands, which it does not change.
+    list->clearSelection();
+    QVERIFY(rightPressOn(QStringLiteral("B")));
+    QCOMPARE(selectedName(page), QString());
+    for (const char* name : {"aProjectRemove", "aProjectRename", "aProjectApplyRules"}) {
+        QVERIFY2(!f.action(QLatin1String(name))->isEnabled(), name);
+    }
 }
 
 TOLVANE_TEST(OpenPageTest)
