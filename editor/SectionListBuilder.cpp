@@ -5,13 +5,14 @@
 
 namespace SectionListBuilder {
 
-QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination) {
+QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
+                        const QList<int>& codePages) {
     const QList<QByteArray> sectionLists[] = {reference.sections(), source.sections(), destination.sections()};
     QList<QList<QByteArrayView>> lists;
     for (const QList<QByteArray>& sections : sectionLists) {
         lists.append(QList<QByteArrayView>(sections.begin(), sections.end()));
     }
-    const QList<QByteArrayView> names = NameMerge::distinctSorted(lists);
+    const QList<QByteArrayView> names = NameMerge::distinctSorted(lists, codePages);
     QList<SectionRow> rows;
     rows.reserve(names.size());
     for (const QByteArrayView name : names) {

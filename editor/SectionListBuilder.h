@@ -16,7 +16,9 @@ struct SectionRow {
 namespace SectionListBuilder {
 
 // Sections of all three documents, distinct and sorted, the reference's spelling first. The
-// mark compares the numbers of distinct keys of the destination and the reference.
-QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination);
+// mark compares the numbers of distinct keys of the destination and the reference. codePages, in
+// the same order as the documents, decode the names for collating (NameMerge).
+QList<SectionRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
+                        const QList<int>& codePages = {});
 
 } // namespace SectionListBuilder

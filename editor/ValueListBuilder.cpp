@@ -6,7 +6,7 @@
 namespace ValueListBuilder {
 
 std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
-                            const QByteArray& section) {
+                            const QByteArray& section, const QList<int>& codePages) {
     std::vector<ValueRow> rows;
     if (section.isEmpty()) {
         return rows;
@@ -15,7 +15,7 @@ std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& sou
     const SectionEntries inSource(source, section);
     const SectionEntries inDestination(destination, section);
     const QList<QByteArrayView> keys =
-        NameMerge::distinctSorted({inReference.keys(), inSource.keys(), inDestination.keys()});
+        NameMerge::distinctSorted({inReference.keys(), inSource.keys(), inDestination.keys()}, codePages);
     rows.reserve(size_t(keys.size()));
     for (const QByteArrayView key : keys) {
         ValueRow row;

@@ -3,6 +3,7 @@
 #include "LevelMark.h"
 
 #include <QByteArray>
+#include <QList>
 #include <vector>
 
 class IniDocument;
@@ -19,7 +20,8 @@ struct ValueRow {
 // the reference's, with the image saying which.
 namespace ValueListBuilder {
 
+// codePages, in the same order as the documents, decode the keys for collating (NameMerge).
 std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
-                            const QByteArray& section);
+                            const QByteArray& section, const QList<int>& codePages = {});
 
 } // namespace ValueListBuilder

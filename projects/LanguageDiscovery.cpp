@@ -7,6 +7,7 @@
 #include "HexBitmap.h"
 #include "IniDocument.h"
 #include "LanguageKeys.h"
+#include "NameCollation.h"
 #include "SafeFile.h"
 
 #include <QDir>
@@ -36,8 +37,7 @@ QStringList languageNames(const QString& path, const QString& extension) {
     for (const QString& file : FileListing::files(folder, QStringLiteral("*.") + extension)) {
         names.append(file.left(file.size() - extension.size() - 1));
     }
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    NameCollation().sort(names);
     return names;
 }
 

@@ -19,7 +19,7 @@ namespace LanguageDiscovery {
 
 using Progress = std::function<void(int position, int maximum)>;
 
-// Language names in the folder, sorted without regard to case. An empty path or extension, or
+// Language names in the folder, in the name collation's order. An empty path or extension, or
 // a missing folder, gives none.
 QStringList languageNames(const QString& path, const QString& extension);
 

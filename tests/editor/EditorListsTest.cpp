@@ -15,6 +15,9 @@ private slots:
     void sectionMarks_data();
     void sectionMarks();
     void sectionNamesMergeReferenceSpellingFirst();
+    void namesInCollationOrder_data();
+    void namesInCollationOrder();
+    void namesCollateInTheirOwnCodePage();
     void valueRows_data();
     void valueRows();
     void sameSourceAndDestinationNeverChanged();
@@ -61,6 +64,44 @@ void EditorListsTest::sectionNamesMergeReferenceSpellingFirst() {
         names.append(row.name);
     }
     QCOMPARE(names, (QList<QByteArray>{"alpha", "Beta", "Texts", "Zeta"}));
+}
+
+void EditorListsTest::namesInCollationOrder_data() {
+    QTest::addColumn<QByteArray>("reference");
+    QTest::addColumn<QByteArray>("destination");
+    QTest::addColumn<QList<QByteArray>>("expected");
+    QTest::newRow("underscore before letters")
+        << QByteArray("[S]\nITEMA=1\nITEM_1=2\n") << QByteArray() << QList<QByteArray>{"ITEM_1", "ITEMA"};
+    QTest::newRow("digits as characters") << QByteArray("[S]\nItem2=1\nitem10=2\nItemB=3\n") << QByteArray()
+                                          << QList<QByteArray>{"item10", "Item2", "ItemB"};
+    QTest::newRow("case ignored, first spelling kept")
+        << QByteArray("[S]\nb=1\nA=2\n") << QByteArray("[S]\na=1\nB=2\n") << QList<QByteArray>{"A", "b"};
+    QTest::newRow("ANSI upper-casing decides duplicates")
+        << QByteArray("[S]\n\xE4rger=1\n") << QByteArray("[S]\n\xC4RGER=2\n") << QList<QByteArray>{"\xE4rger"};
+}
+
+void EditorListsTest::namesInCollationOrder() {
+    QFETCH(QByteArray, reference);
+    QFETCH(QByteArray, destination);
+    QFETCH(QList<QByteArray>, expected);
+    const auto empty = document("");
+    QList<QByteArray> keys;
+    for (const ValueRow& row : ValueListBuilder::build(*document(reference), *empty, *document(destination), "S")) {
+        keys.append(row.key);
+    }
+    QCOMPARE(keys, expected);
+}
+
+void EditorListsTest::namesCollateInTheirOwnCodePage() {
+    // Byte C0 is a Cyrillic letter in code page 1251 (after every Latin letter) but a Latin A
+    // with grave in the ANSI code page (before y with diaeresis, byte FF).
+    const auto rows =
+        SectionListBuilder::build(*document("[\xFF]\n"), *document(""), *document("[\xC0]\n"), {1252, 1252, 1251});
+    QList<QByteArray> names;
+    for (const SectionRow& row : rows) {
+        names.append(row.name);
+    }
+    QCOMPARE(names, (QList<QByteArray>{"\xFF", "\xC0"}));
 }
 
 void EditorListsTest::valueRows_data() {

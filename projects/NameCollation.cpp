@@ -1,0 +1,37 @@
+#include "NameCollation.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+NameCollation::NameCollation() : m_collator(QLocale::system()) {
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_collator.setNumericMode(false);
+}
+
+QCollatorSortKey NameCollation::sortKey(const QString& name) const {
+    // Folded first: in the C locale the collator's keys ignore the case setting.
+    return m_collator.sortKey(name.toCaseFolded());
+}
+
+void NameCollation::sort(QStringList& names) const {
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(names.size()));
+    for (const QString& name : names) {
+        keys.push_back(sortKey(name));
+    }
+    std::vector<qsizetype> order(size_t(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int byKey = keys[size_t(a)].compare(keys[size_t(b)]);
+        return byKey != 0 ? byKey < 0 : names.at(a) < names.at(b);
+    });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const qsizetype index : order) {
+        sorted.append(names.at(index));
+    }
+    names = std::move(sorted);
+}

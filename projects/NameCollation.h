@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QString>
+#include <QStringList>
+
+// The order of names in the lists the user sees (languages, sections, keys): the system locale's
+// collation without regard to case, digits compared as characters.
+class NameCollation {
+public:
+    NameCollation();
+
+    // Compare keys rather than names when sorting many: a key is built once per name.
+    QCollatorSortKey sortKey(const QString& name) const;
+
+    // Sorts in that order; names the collation finds equal keep a fixed order by their code units.
+    void sort(QStringList& names) const;
+
+private:
+    QCollator m_collator;
+};
