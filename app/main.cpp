@@ -1,3 +1,4 @@
+#include "ApplicationIdentity.h"
 #include "TformMain.h"
 #include "TformSearch.h"
 #include "UnitInitialization.h"
@@ -7,8 +8,7 @@
 int main(int argc, char** argv) {
     UnitInitialization::run();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
+    ApplicationIdentity::apply();
 
     TformMain formMain;
     TformSearch formSearch;

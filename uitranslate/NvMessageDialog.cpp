@@ -50,7 +50,7 @@ NvMessageDialog::NvMessageDialog(const QString& text, MsgDlgType type, unsigned 
     m_layout = computeMessageLayout(DialogFontMetrics::of(metrics), input);
 
     setFixedSize(m_layout.clientSize);
-    setWindowTitle(type == MsgDlgType::Custom ? QGuiApplication::applicationDisplayName() : nvTypeTitle(type));
+    setWindowTitle(type == MsgDlgType::Custom ? QCoreApplication::applicationName() : nvTypeTitle(type));
 
     if (input.hasIcon) {
         auto* image = new QLabel(this);

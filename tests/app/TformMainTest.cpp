@@ -1,6 +1,7 @@
 #include "TestRegistry.h"
 
 #include "ActionList.h"
+#include "ApplicationIdentity.h"
 #include "MainMenuGui.h"
 #include "MainWindowFixture.h"
 #include "OpenPage.h"
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -52,6 +54,7 @@ QString expectedAppPath() {
 class TformMainTest : public QObject {
     Q_OBJECT
 private slots:
+    void captionReachesTheWindowSystemAsSet();
     void firstStartOnEmptyHive();
     void componentsCarryUniqueNamesInOrder();
     void componentCaptions_data();
@@ -328,6 +331,21 @@ void TformMainTest::exitEndsWithoutAppPath() {
     f.destroyWindow();
     QVERIFY(RegistryHive(hivePath).keyExists(ProjectStore::projectsKey));
     QVERIFY(!RegistryHive(hivePath).valueExists(ProjectStore::programKey, QStringLiteral("AppPath")));
+}
+
+void TformMainTest::captionReachesTheWindowSystemAsSet() {
+    ApplicationIdentity::apply();
+    MainWindowFixture f;
+    QVERIFY(f.show());
+    QCOMPARE(f.window().windowHandle()->title(), QStringLiteral("Tolvane (1.1f)"));
+    // A display name of its own would be appended to every title by the window system; without
+    // one, the display name follows the application name.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+    const QString displayed = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(displayed, QStringLiteral("Probe"));
+    QCOMPARE(name, QStringLiteral("Tolvane"));
 }
 
 TOLVANE_TEST(TformMainTest)

@@ -3,6 +3,7 @@
 #include "NvButtonWidthCache.h"
 #include "TestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -32,7 +33,7 @@ class NvMessageDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QGuiApplication::setApplicationDisplayName("Tolvane Test"); }
+    void initTestCase() { QCoreApplication::setApplicationName("Tolvane Test"); }
 
     void cleanup() {
         nvResetCaptions();
@@ -155,11 +156,20 @@ private slots:
         QFETCH(QString, name);
         onNextModal([name](QWidget* modal) {
             auto* button = modal->findChild<QPushButton*>(name);
-            if (button) {
-                QTest::mouseClick(button, Qt::LeftButton);
-            }
+            QVERIFY2(button, qPrintable(name));
+            QTest::mouseClick(button, Qt::LeftButton);
         });
         QTEST(NvMessageDialog::nvMessageDlg("Pick one", MsgDlgType::Warning, 0x3ffu), "result");
+    }
+
+    void dialogLeftOpenFailsAndIsClosed() {
+        onNextModal([](QWidget*) {}, nullptr, 200);
+        QElapsedTimer clock;
+        clock.start();
+        QEXPECT_FAIL("", "the guard reports the dialog the action left open", Continue);
+        const int result = NvMessageDialog::nvMessageDlg("Nobody answers", MsgDlgType::Warning, mbOK);
+        QCOMPARE(result, int(mrCancel));
+        QVERIFY(clock.elapsed() < 5000);
     }
 
     void helpCallsTheHookAndStaysOpen() {
