@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QString>
 
@@ -32,8 +33,18 @@ int measureButtonWidth(const QFontMetrics& metrics, const QString& caption) {
     return metrics.boundingRect(QRect(), flags, caption).width() + kButtonCaptionPadding;
 }
 
+int promptTextFlags(const QFontMetrics& metrics, const QString& prompt, int maxWidth) {
+    // Breaking anywhere only when a word needs it: otherwise lines end between words.
+    const QStringList words = prompt.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const bool wordTooWide = std::any_of(words.cbegin(), words.cend(), [&metrics, maxWidth](const QString& word) {
+        return metrics.horizontalAdvance(word) > maxWidth;
+    });
+    return Qt::TextWordWrap | (wordTooWide ? Qt::TextWrapAnywhere : 0);
+}
+
 QSize measurePrompt(const QFontMetrics& metrics, const QString& prompt, int maxWidth) {
-    const QSize size = metrics.boundingRect(QRect(0, 0, maxWidth, 0), Qt::TextWordWrap, prompt).size();
+    const QSize size =
+        metrics.boundingRect(QRect(0, 0, maxWidth, 0), promptTextFlags(metrics, prompt, maxWidth), prompt).size();
     return QSize(std::min(size.width(), maxWidth), size.height());
 }
 

@@ -59,6 +59,9 @@ constexpr int kInputMaxLength = 255;
 QSize measureMessageText(const QFontMetrics& metrics, const QString& text, int maxWidth);
 // The caption's single-line width plus padding; what the width cache keeps.
 int measureButtonWidth(const QFontMetrics& metrics, const QString& caption);
+// Word-wrapped within maxWidth pixels; a word wider than that is broken anywhere, so that the
+// whole prompt shows. Draw the prompt with promptTextFlags, as it was measured.
+int promptTextFlags(const QFontMetrics& metrics, const QString& prompt, int maxWidth);
 QSize measurePrompt(const QFontMetrics& metrics, const QString& prompt, int maxWidth);
 
 // Top-left corner that centres a window of this size on the primary screen.

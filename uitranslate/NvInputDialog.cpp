@@ -1,6 +1,7 @@
 #include "NvInputDialog.h"
 
 #include "NvMessageDialog.h"
+#include "NvMessageTextWidget.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,17 +18,15 @@ NvInputDialog::NvInputDialog(const QString& title, const QString& prompt, const 
     const QFontMetrics metrics(font());
     const DialogFontMetrics units = DialogFontMetrics::of(metrics);
 
-    m_prompt = new QLabel(prompt, this);
+    const int promptWidth = units.horz(164);
+    m_prompt = new NvMessageTextWidget(prompt, this, promptTextFlags(metrics, prompt, promptWidth));
     m_prompt->setObjectName(QStringLiteral("Prompt"));
-    m_prompt->setTextFormat(Qt::PlainText);
-    m_prompt->setWordWrap(true);
-    m_prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_edit = new QLineEdit(value, this);
     m_edit->setObjectName(QStringLiteral("Edit"));
     m_edit->setMaxLength(kInputMaxLength);
 
-    m_layout = computeInputLayout(units, measurePrompt(metrics, prompt, units.horz(164)), m_edit->sizeHint().height());
+    m_layout = computeInputLayout(units, measurePrompt(metrics, prompt, promptWidth), m_edit->sizeHint().height());
     m_prompt->setGeometry(m_layout.promptRect);
     m_edit->setGeometry(m_layout.editRect);
 

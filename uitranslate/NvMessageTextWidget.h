@@ -2,15 +2,19 @@
 
 #include <QLabel>
 
-// A plain-text label that word-wraps and expands tabs the way the message was measured;
-// QLabel itself turns tabs into single spaces.
+// A plain-text label drawn with the text flags it was measured with: by default word-wrapped
+// with tabs expanded (QLabel itself turns tabs into single spaces).
 class NvMessageTextWidget : public QLabel {
     Q_OBJECT
 public:
-    explicit NvMessageTextWidget(const QString& text, QWidget* parent = nullptr);
+    explicit NvMessageTextWidget(const QString& text, QWidget* parent = nullptr, int flags = textFlags());
 
     static int textFlags();
+    int flags() const { return m_flags; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_flags;
 };

@@ -1,6 +1,7 @@
 #include "NvInputDialog.h"
 #include "ModalDriver.h"
 #include "NvMessageDialog.h"
+#include "NvMessageTextWidget.h"
 #include "TestRegistry.h"
 
 #include <QLabel>
@@ -54,6 +55,26 @@ private slots:
         QCOMPARE(cancel, QRect(x(92), buttonTop, x(50), y(14)));
         QCOMPARE(dialog.size(), QSize(x(180), cancel.bottom() + 1 + 13));
         QCOMPARE(dialog.windowTitle(), QString("Rename project"));
+    }
+
+    void promptShowsAWordWiderThanTheLine() {
+        const QString prompt =
+            "Please enter the new project name for A_very_long_project_name_without_any_spaces_at_all_here:";
+        NvInputDialog dialog("Rename project", prompt, "Demo");
+        NvInputDialog plain("Rename project", "Please enter the new project name for Demo:", "Demo");
+        auto* label = dialog.findChild<QLabel*>("Prompt");
+        QCOMPARE(label->text(), prompt);
+        // Drawn with the flags it was measured with; a word-wrapping QLabel never breaks a word.
+        const auto* shown = qobject_cast<NvMessageTextWidget*>(label);
+        const int flags = shown ? shown->flags() : int(Qt::TextWordWrap);
+        const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(QPoint(), label->size()), flags, prompt);
+        QVERIFY2(needed.width() <= label->width(),
+                 qPrintable(QString("%1 > %2").arg(needed.width()).arg(label->width())));
+        QVERIFY(needed.height() <= label->height());
+        QCOMPARE(dialog.width(), plain.width());
+        QVERIFY(dialog.height() > plain.height());
+        QVERIFY(
+            !(qobject_cast<NvMessageTextWidget*>(plain.findChild<QLabel*>("Prompt"))->flags() & Qt::TextWrapAnywhere));
     }
 
     void editStartsSelectedAndLimited() {
