@@ -44,16 +44,6 @@ QList<QString> decodeAll(const std::vector<QByteArrayView>& names, int codePage)
 
 namespace NameMerge {
 
-QByteArray upper(QByteArrayView name) {
-    const auto& table = CodePage::ansiUpperTable();
-    QByteArray result(name.size(), Qt::Uninitialized);
-    char* out = result.data();
-    for (const char c : name) {
-        *out++ = char(table[static_cast<unsigned char>(c)]);
-    }
-    return result;
-}
-
 QList<QByteArrayView> distinctSorted(const QList<QList<QByteArrayView>>& lists, const QList<int>& codePages) {
     qsizetype total = 0;
     qsizetype bytes = 0;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 
@@ -8,8 +7,6 @@
 // are, so merging and de-duplicating is one sort, never a pairwise scan. The distinct names are
 // then shown in the locale's order (NameCollation).
 namespace NameMerge {
-
-QByteArray upper(QByteArrayView name);
 
 // Distinct names (the first spelling met wins), in the name collation's order; names it finds
 // equal follow their upper-cased bytes. Several lists are taken in the order given, so the first

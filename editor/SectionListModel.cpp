@@ -1,8 +1,8 @@
 #include "SectionListModel.h"
 
+#include "AnsiCase.h"
 #include "CodePage.h"
 #include "MarkIcons.h"
-#include "NameMerge.h"
 
 SectionListModel::SectionListModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -18,9 +18,9 @@ void SectionListModel::clear() {
 }
 
 int SectionListModel::findName(const QByteArray& name) const {
-    const QByteArray upperName = NameMerge::upper(name);
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
-        if (NameMerge::upper(m_rows.at(i).name) == upperName) {
+        const QByteArray& other = m_rows.at(i).name;
+        if (AnsiCase::equal(other.constData(), size_t(other.size()), name.constData(), size_t(name.size()))) {
             return int(i);
         }
     }

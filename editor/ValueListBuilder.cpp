@@ -20,7 +20,6 @@ std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& sou
     for (const QByteArrayView key : keys) {
         ValueRow row;
         row.key = key.toByteArray();
-        row.upperKey = NameMerge::upper(key);
         const QByteArrayView destinationValue = inDestination.value(key);
         const QByteArrayView sourceValue = inSource.value(key);
         if (inDestination.contains(key)) {

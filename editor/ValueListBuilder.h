@@ -10,7 +10,6 @@ class IniDocument;
 
 struct ValueRow {
     QByteArray key;                // the caption, first spelling met
-    QByteArray upperKey;           // for case-insensitive finding
     QByteArray shown;              // the stored, escaped text the entry shows
     LevelMark image = MarkMissing; // also names the document the shown text comes from
     bool changed = false;          // destination text non-empty and different from the source's

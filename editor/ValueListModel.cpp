@@ -1,8 +1,8 @@
 #include "ValueListModel.h"
 
+#include "AnsiCase.h"
 #include "CodePage.h"
 #include "MarkIcons.h"
-#include "NameMerge.h"
 
 ValueListModel::ValueListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -18,9 +18,9 @@ void ValueListModel::clear() {
 }
 
 int ValueListModel::findKey(const QByteArray& key) const {
-    const QByteArray upperKey = NameMerge::upper(key);
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].upperKey == upperKey) {
+        const QByteArray& other = m_rows[i].key;
+        if (AnsiCase::equal(other.constData(), size_t(other.size()), key.constData(), size_t(key.size()))) {
             return int(i);
         }
     }
