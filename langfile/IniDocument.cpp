@@ -65,10 +65,6 @@ inline uint32_t hashOf(QByteArrayView name) {
     return AnsiCase::hash(name.data(), size_t(name.size()));
 }
 
-inline bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 } // namespace
 
 struct IniDocument::Data {

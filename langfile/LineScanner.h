@@ -6,6 +6,11 @@
 #include <emmintrin.h>
 #endif
 
+// The blanks that loading trims from lines, names and values: every byte up to the space.
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
 // Finds where a line ends: the first CR or LF at or after pos, or end. Sixteen bytes at a
 // time where the processor allows, since this loop touches every byte of a loaded file.
 inline size_t findLineEnd(const char* text, size_t pos, size_t end) {

@@ -1,12 +1,13 @@
 #include "LanguageDiscovery.h"
 
-#include "CodePage.h"
+#include "AnsiCase.h"
 #include "FileError.h"
 #include "FileListing.h"
 #include "FolderPath.h"
 #include "HexBitmap.h"
 #include "IniDocument.h"
 #include "LanguageKeys.h"
+#include "LineScanner.h"
 #include "NameCollation.h"
 #include "SafeFile.h"
 
@@ -14,14 +15,6 @@
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-} // namespace
 
 namespace LanguageDiscovery {
 
@@ -63,10 +56,7 @@ QByteArray imagesSections(const QByteArray& text) {
         if (lineStart > begin && lineStart[-1] != '\r' && lineStart[-1] != '\n') {
             continue;
         }
-        const char* lineEnd = open;
-        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') {
-            ++lineEnd;
-        }
+        const char* lineEnd = begin + findLineEnd(begin, size_t(open - begin), size_t(end - begin));
         const char* last = lineEnd;
         while (last > open && isBlank(last[-1])) {
             --last;
@@ -86,13 +76,8 @@ QByteArray imagesSections(const QByteArray& text) {
         while (nameEnd > nameStart && isBlank(nameEnd[-1])) {
             --nameEnd;
         }
-        static const char images[] = "IMAGES";
-        const auto& upper = CodePage::ansiUpperTable();
-        bool isImages = nameEnd - nameStart == 6;
-        for (int i = 0; isImages && i < 6; ++i) {
-            isImages = upper[static_cast<unsigned char>(nameStart[i])] == static_cast<unsigned char>(images[i]);
-        }
-        if (isImages) {
+        if (AnsiCase::equal(nameStart, size_t(nameEnd - nameStart), LanguageKeys::Images,
+                            sizeof LanguageKeys::Images - 1)) {
             chunkStart = lineStart;
         }
         p = lineEnd;
