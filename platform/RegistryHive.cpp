@@ -198,6 +198,15 @@ std::optional<QString> RegistryHive::readString(const QString& key, const QStrin
     return v->data;
 }
 
+std::optional<RegistryKey> RegistryHive::readKey(const QString& key) const {
+    RegistryKey root = loadForReading(m_filePath);
+    RegistryKey* k = findKey(root, key);
+    if (!k) {
+        return std::nullopt;
+    }
+    return std::move(*k);
+}
+
 bool RegistryHive::writeString(const QString& key, const QString& name, const QString& value) {
     return modify(m_filePath, [&](RegistryKey& root) {
         RegistryKey* k = findKey(root, key);

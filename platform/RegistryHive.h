@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegistryKey.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,9 @@ public:
     bool valueExists(const QString& key, const QString& name) const;
     // nullopt when the key or value is missing or the value is not a string.
     std::optional<QString> readString(const QString& key, const QString& name) const;
+    // The key with its values and subkeys as they are now, read once for several look-ups;
+    // nullopt when it is missing.
+    std::optional<RegistryKey> readKey(const QString& key) const;
     // Never creates the key: false when it is missing or the hive cannot be written.
     bool writeString(const QString& key, const QString& name, const QString& value);
     // A non-string ("other") value, as dword:xxxxxxxx.

@@ -65,22 +65,27 @@ bool ProjectStore::rename(const QString& oldName, const QString& newName) {
 }
 
 std::optional<ProjectSettings> ProjectStore::load(const QString& name) const {
-    if (!exists(name)) {
+    // One read of the hive for all the values, not one per value.
+    const std::optional<RegistryKey> key = name.isEmpty() ? std::nullopt : m_hive.readKey(projectKey(name));
+    if (!key) {
         return std::nullopt;
     }
-    const QString key = projectKey(name);
+    // nullopt when the value is missing; a value that is not a string reads as empty.
+    const auto text = [&key](const QString& valueName) -> std::optional<QString> {
+        const RegistryValue* value = key->value(valueName);
+        if (!value) {
+            return std::nullopt;
+        }
+        return value->type == RegistryValue::Type::String ? value->data : QString();
+    };
     ProjectSettings settings;
-    settings.path = m_hive.readString(key, valuePath).value_or(QString());
-    settings.extension = m_hive.readString(key, valueExtension).value_or(QString());
-    if (m_hive.valueExists(key, valueSpecialPath)) {
-        settings.specialPath = m_hive.readString(key, valueSpecialPath).value_or(QString());
-    }
-    if (m_hive.valueExists(key, valueSpecialExtension)) {
-        settings.specialExtension = m_hive.readString(key, valueSpecialExtension).value_or(QString());
-    }
-    settings.reference = m_hive.readString(key, valueReference).value_or(QString());
-    settings.source = m_hive.readString(key, valueSource).value_or(QString());
-    settings.destination = m_hive.readString(key, valueDestination).value_or(QString());
+    settings.path = text(valuePath).value_or(QString());
+    settings.extension = text(valueExtension).value_or(QString());
+    settings.specialPath = text(valueSpecialPath);
+    settings.specialExtension = text(valueSpecialExtension);
+    settings.reference = text(valueReference).value_or(QString());
+    settings.source = text(valueSource).value_or(QString());
+    settings.destination = text(valueDestination).value_or(QString());
     return settings;
 }
 
