@@ -286,7 +286,9 @@ void OpenPage::LoadProjectSettings() {
                             m_editProjectSpecialExtension}) {
         edit->clear();
     }
-    if (const std::optional<ProjectSettings> settings = m_store.load(m_currentProject)) {
+    // Read once: the fields' change handlers store only what they show, never the chosen languages.
+    const std::optional<ProjectSettings> settings = m_store.load(m_currentProject);
+    if (settings) {
         m_editProjectLanguagePath->setText(settings->path);
         m_editProjectLanguageExtension->setText(settings->extension);
         m_editProjectSpecialPath->setEnabled(settings->specialPath.has_value());
@@ -295,7 +297,9 @@ void OpenPage::LoadProjectSettings() {
         m_editProjectSpecialExtension->setText(settings->specialExtension.value_or(QString()));
         m_bnEditSpecial->setEnabled(settings->hasSpecialFiles());
     }
-    RefreshLanguages();
+    if (clearLanguages()) {
+        fillLanguages(settings);
+    }
 }
 
 void OpenPage::storeField(QLineEdit* field, const QString& valueName) {
@@ -431,24 +435,26 @@ void OpenPage::AddLanguagesProject(const ProjectPreset& preset) {
 }
 
 void OpenPage::RefreshLanguages() {
-    const QString extension = m_editProjectLanguageExtension->text();
-    const QString path = m_editProjectLanguagePath->text();
+    if (clearLanguages()) {
+        fillLanguages(m_store.load(m_currentProject));
+    }
+}
+
+bool OpenPage::clearLanguages() {
     for (QComboBox* box : {m_cbProjectLanguageReference, m_cbProjectLanguageSource, m_cbProjectLanguageDestination}) {
         box->clear();
     }
-    if (path.isEmpty() || extension.isEmpty()) {
-        return;
-    }
-    fillLanguages(FolderPath::withSeparator(path), extension);
+    return !m_editProjectLanguagePath->text().isEmpty() && !m_editProjectLanguageExtension->text().isEmpty();
 }
 
-void OpenPage::fillLanguages(const QString& folder, const QString& extension) {
+void OpenPage::fillLanguages(const std::optional<ProjectSettings>& settings) {
     const auto progress = [this](int position, int maximum) {
         m_pgLoad->setMaximum(maximum);
         m_pgLoad->setValue(position);
         m_pgLoad->show();
     };
-    const QList<DiscoveredLanguage> languages = LanguageDiscovery::discover(folder, extension, progress);
+    const QList<DiscoveredLanguage> languages =
+        LanguageDiscovery::discover(languageFolder(), languageExtension(), progress);
     m_pgLoad->hide();
 
     const QList<QComboBox*> boxes = {m_cbProjectLanguageReference, m_cbProjectLanguageSource,
@@ -465,7 +471,6 @@ void OpenPage::fillLanguages(const QString& folder, const QString& extension) {
 
     // Adding to an empty box selects its first item; only a stored choice may select one.
     // Restoring is not the user's pick, and the change handlers listen to the user's picks only.
-    const std::optional<ProjectSettings> settings = m_store.load(m_currentProject);
     const QStringList stored = settings ? QStringList{settings->reference, settings->source, settings->destination}
                                         : QStringList{QString(), QString(), QString()};
     for (int i = 0; i < boxes.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class ComponentList;
 class Dialogs;
@@ -19,6 +20,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+struct ProjectSettings;
 
 // The Open-project page (tsOpen): the project list, the project's fields, the three language
 // choices and the buttons that hand over to the other pages. It keeps the current project name.
@@ -111,8 +113,10 @@ private:
     void storeField(QLineEdit* field, const QString& valueName);
     void storeLanguage(QComboBox* box, const QString& valueName);
     void selectProjectRow(int row);
-    // Discovery of the folder's languages with their flags and the stored choices.
-    void fillLanguages(const QString& folder, const QString& extension);
+    // Empties the three language boxes; true when the path and extension name a folder to list.
+    bool clearLanguages();
+    // Discovery of the folder's languages with their flags and the choices stored in settings.
+    void fillLanguages(const std::optional<ProjectSettings>& settings);
     QString askNewProjectName(const QString& suggestion);
     QStringList listedNames() const;
 
