@@ -18,5 +18,5 @@ QStringList FindFiles(const QString& mask) {
     const qsizetype slash = normalized.lastIndexOf(QLatin1Char('/'));
     const QString folder = slash >= 0 ? normalized.left(slash + 1) : QString();
     const QString pattern = normalized.mid(slash + 1);
-    return FileListing::files(folder.isEmpty() ? QStringLiteral(".") : folder, pattern);
+    return FileListing::files(folder, pattern);
 }
