@@ -289,8 +289,6 @@ bool EditPage::bnEditLng(const EditRequest& request) {
         reportError(error.message());
         return false;
     }
-    emit languageFilesChanged(m_state.path(EditingState::Reference), m_state.path(EditingState::Source),
-                              m_state.path(EditingState::Destination));
     m_state.currentSection.clear();
     BuildSectionList();
     m_selecting = true;

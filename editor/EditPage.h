@@ -57,9 +57,6 @@ public:
     // The three language files of the last "&Edit language": reference, source, destination.
     QStringList languageFiles() const;
 
-signals:
-    void languageFilesChanged(const QString& reference, const QString& source, const QString& destination);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
