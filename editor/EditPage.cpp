@@ -319,11 +319,11 @@ void EditPage::BuildValueList() {
     if (!m_state.hasDocuments() || m_state.currentSection.isEmpty()) {
         m_valueModel->clear();
     } else {
+        const QList<int> pages = codePages();
         m_valueModel->setRows(
             ValueListBuilder::build(*m_state.document(EditingState::Reference), *m_state.document(EditingState::Source),
-                                    *m_state.document(EditingState::Destination), m_state.currentSection, codePages()),
-            {m_state.codePage(EditingState::Reference), m_state.codePage(EditingState::Source),
-             m_state.codePage(EditingState::Destination)});
+                                    *m_state.document(EditingState::Destination), m_state.currentSection, pages),
+            {pages[0], pages[1], pages[2]});
     }
     m_selecting = false;
 }
