@@ -260,16 +260,10 @@ void OpenPage::LoadProjectList() {
     m_lbProjects->setUpdatesEnabled(false);
     m_selectingByProgram = true;
     m_lbProjects->clear();
-    m_lbProjects->addItems(m_store.names());
+    const QStringList names = m_store.names();
+    m_lbProjects->addItems(names);
     m_selectingByProgram = false;
-    int current = -1;
-    for (int row = 0; row < m_lbProjects->count() && !m_currentProject.isEmpty(); ++row) {
-        if (m_lbProjects->item(row)->text().compare(m_currentProject, Qt::CaseInsensitive) == 0) {
-            current = row;
-            break;
-        }
-    }
-    selectProjectRow(current);
+    selectProjectRow(m_currentProject.isEmpty() ? -1 : LanguageDiscovery::findIgnoringCase(names, m_currentProject));
     m_lbProjects->setUpdatesEnabled(true);
 }
 
