@@ -1,30 +1,21 @@
 #pragma once
 
 #include "IniDocument.h"
+#include "IniText.h"
+#include "TestFiles.h"
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
 
-// Small helpers shared by the editor tests: byte files in a temporary folder and documents
-// made from text.
+// The editor tests' project fixture and documents made from text.
 namespace EditorTestFiles {
 
-inline void write(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write test file %s", qPrintable(fileName));
-    }
-}
-
-inline QByteArray read(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::read;
+using TestFiles::write;
 
 // The project fixture (English reference, French source, German destination) copied into dir.
 inline QString copyProject(const QTemporaryDir& dir) {
@@ -36,9 +27,7 @@ inline QString copyProject(const QTemporaryDir& dir) {
 }
 
 inline std::unique_ptr<IniDocument> document(const QByteArray& text) {
-    auto result = std::make_unique<IniDocument>();
-    result->setFromText(text);
-    return result;
+    return std::make_unique<IniDocument>(iniFromText(text));
 }
 
 } // namespace EditorTestFiles

@@ -1,6 +1,8 @@
 #include "CompressedContainer.h"
 #include "FileError.h"
 #include "IniDocument.h"
+#include "IniText.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include <QElapsedTimer>
@@ -92,12 +94,8 @@ private slots:
         QFETCH(QList<QByteArray>, sections);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("French.tvl"));
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(file);
-        out.close();
-        IniDocument document;
-        document.setFromText("[Old]\r\n");
+        TestFiles::write(path, file);
+        IniDocument document = iniFromText("[Old]\r\n");
         LoadLanguageDocument(document, path, indicator);
         QCOMPARE(document.sections(), sections);
         if (!sections.isEmpty() && sections.first() == "Main" && file.contains("Fran")) {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "TextUtils.h"
 
@@ -12,10 +13,7 @@ class FindFilesTest : public QObject {
 private slots:
     void listsMatchingFilesOnly() {
         QTemporaryDir dir;
-        for (const char* name : {"English.lng", "German.lng", ".Hidden.lng", "notes.txt", "Upper.LNG"}) {
-            QFile file(dir.filePath(QLatin1String(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        TestFiles::writeAll(dir.path(), {"English.lng", "German.lng", ".Hidden.lng", "notes.txt", "Upper.LNG"});
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.lng")));
         QStringList found = FindFiles(dir.path() + QStringLiteral("/*.lng"));
         found.sort();

@@ -1,15 +1,10 @@
 #include "IniDocument.h"
+#include "IniText.h"
 #include "TestRegistry.h"
 
 #include <QTest>
 
 namespace {
-
-IniDocument fromText(const QByteArray& text) {
-    IniDocument document;
-    document.setFromText(text);
-    return document;
-}
 
 // "key=value" per line, "key" alone for a null value.
 QList<QByteArray> described(const QList<IniDocument::LineView>& views) {
@@ -45,12 +40,12 @@ private slots:
     void distinctKeyCount() {
         QFETCH(QByteArray, text);
         QFETCH(int, count);
-        const IniDocument document = fromText(text);
+        const IniDocument document = iniFromText(text);
         QCOMPARE(document.distinctKeyCount(document.findSection("S")), count);
     }
 
     void countFollowsWritesAndDeletions() {
-        IniDocument document = fromText("[S]\nA=1\na=2\nRaw line\n");
+        IniDocument document = iniFromText("[S]\nA=1\na=2\nRaw line\n");
         const IniDocument::SectionRef ref = document.findSection("S");
         QCOMPARE(document.distinctKeyCount(ref), 2);
         document.writeString("S", "B", "new");
@@ -84,14 +79,14 @@ private slots:
     void lineViews() {
         QFETCH(QByteArray, text);
         QFETCH(QList<QByteArray>, lines);
-        const IniDocument document = fromText(text);
+        const IniDocument document = iniFromText(text);
         const QList<IniDocument::LineView> views = document.lineViews(document.findSection("S"));
         // An empty value ("C=") is still a value; only the line without "=" has none.
         QCOMPARE(described(views), lines);
     }
 
     void lineViewsSeeWrittenValues() {
-        IniDocument document = fromText("[S]\nA=old\nB=kept\n");
+        IniDocument document = iniFromText("[S]\nA=old\nB=kept\n");
         document.writeString("s", "a", "new");
         document.writeString("S", "C", "");
         const QList<IniDocument::LineView> views = document.lineViews(document.findSection("S"));

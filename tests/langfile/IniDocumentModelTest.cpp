@@ -1,5 +1,6 @@
 #include "CodePage.h"
 #include "IniDocument.h"
+#include "IniText.h"
 #include "TestRegistry.h"
 
 #include <QRandomGenerator>
@@ -11,14 +12,6 @@
 
 namespace {
 
-QByteArray upper(const QByteArray& text) {
-    QByteArray result = text;
-    for (char& c : result) {
-        c = char(CodePage::ansiUpperTable()[static_cast<unsigned char>(c)]);
-    }
-    return result;
-}
-
 // The obvious implementation: lists searched from the end, no index at all.
 class ReferenceDocument {
 public:
@@ -29,7 +22,7 @@ public:
 
     int findSection(const QByteArray& name) const {
         for (int i = int(m_sections.size()) - 1; i >= 0; --i) {
-            if (upper(m_sections[size_t(i)].name) == upper(name)) {
+            if (ansiUpper(m_sections[size_t(i)].name) == ansiUpper(name)) {
                 return i;
             }
         }
@@ -39,7 +32,7 @@ public:
     static int findLine(const Section& section, const QByteArray& key) {
         for (int i = int(section.lines.size()) - 1; i >= 0; --i) {
             const qsizetype equals = section.lines[i].indexOf('=');
-            if (equals >= 0 && upper(section.lines[i].left(equals)) == upper(key)) {
+            if (equals >= 0 && ansiUpper(section.lines[i].left(equals)) == ansiUpper(key)) {
                 return i;
             }
         }
@@ -105,7 +98,7 @@ public:
         QSet<QByteArray> keys;
         for (const QByteArray& line : lines(section)) {
             const qsizetype equals = line.indexOf('=');
-            keys.insert(equals < 0 ? QByteArray() : upper(line.left(equals)));
+            keys.insert(equals < 0 ? QByteArray() : ansiUpper(line.left(equals)));
         }
         return int(keys.size());
     }

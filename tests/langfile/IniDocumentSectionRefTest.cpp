@@ -1,24 +1,12 @@
 #include "AnsiCase.h"
 #include "CodePage.h"
 #include "IniDocument.h"
+#include "IniText.h"
 #include "TestRegistry.h"
 
 #include <QTest>
 
 namespace {
-
-IniDocument fromText(const QByteArray& text) {
-    IniDocument document;
-    document.setFromText(text);
-    return document;
-}
-
-QByteArray upper(QByteArray text) {
-    for (char& c : text) {
-        c = char(CodePage::ansiUpperTable()[static_cast<unsigned char>(c)]);
-    }
-    return text;
-}
 
 const char* const Duplicates = "[Texts]\nA=1\na=2\nB=x\nEmpty=\n[texts]\nA=3\nLong.Caption.Key=early\n"
                                "long.caption.KEY = late\n[\xE9t\xE9]\n\xE0=grave\n";
@@ -49,7 +37,7 @@ private slots:
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, key);
         QFETCH(QByteArray, expected);
-        const IniDocument document = fromText(Duplicates);
+        const IniDocument document = iniFromText(Duplicates);
         const IniDocument::SectionRef ref = document.findSection(section);
         QCOMPARE(ref.isValid(), document.hasSection(section));
         QCOMPARE(document.readString(ref, key, "<none>"), expected);
@@ -63,11 +51,11 @@ private slots:
     }
 
     void emptyValueIsNotMissing() {
-        const IniDocument document = fromText(Duplicates);
+        const IniDocument document = iniFromText(Duplicates);
         const IniDocument::SectionRef ref = document.findSection("Texts");
         // The earlier [Texts] is hidden by [texts], which has no "Empty".
         QVERIFY(document.valueView(ref, "Empty").isNull());
-        const IniDocument single = fromText("[S]\nEmpty=\n");
+        const IniDocument single = iniFromText("[S]\nEmpty=\n");
         const QByteArrayView view = single.valueView(single.findSection("s"), "EMPTY");
         QVERIFY(!view.isNull());
         QVERIFY(view.isEmpty());
@@ -75,7 +63,7 @@ private slots:
     }
 
     void handleSurvivesWrites() {
-        IniDocument document = fromText("[A]\nk=1\n[B]\nk=2\nk=3\n");
+        IniDocument document = iniFromText("[A]\nk=1\n[B]\nk=2\nk=3\n");
         const IniDocument::SectionRef b = document.findSection("b");
         document.writeString("B", "K", "changed");
         QCOMPARE(document.readString(b, "k"), QByteArray("changed"));
@@ -102,7 +90,7 @@ private slots:
     void handleGoesStale() {
         QFETCH(int, change);
         const QByteArray text = "[A]\nk=a\n[B]\nk=b\n[C]\nk=c\n";
-        IniDocument document = fromText(text);
+        IniDocument document = iniFromText(text);
         const IniDocument::SectionRef b = document.findSection("B");
         QCOMPARE(document.readString(b, "k"), QByteArray("b"));
         switch (change) {
@@ -125,8 +113,8 @@ private slots:
     }
 
     void handleOfAnotherDocumentFindsNothing() {
-        const IniDocument first = fromText("[A]\nk=1\n");
-        const IniDocument second = fromText("[A]\nk=2\n");
+        const IniDocument first = iniFromText("[A]\nk=1\n");
+        const IniDocument second = iniFromText("[A]\nk=2\n");
         QVERIFY(second.valueView(first.findSection("A"), "k").isNull());
         QVERIFY(first.valueView(IniDocument::SectionRef(), "k").isNull());
         QVERIFY(!IniDocument::SectionRef().isValid());
@@ -138,7 +126,7 @@ private slots:
             for (int b = 1; b < 256; ++b) {
                 QByteArray name(size, 'k');
                 name[size - 1 - (b % size)] = char(b);
-                const QByteArray upperName = upper(name);
+                const QByteArray upperName = ansiUpper(name);
                 QVERIFY(AnsiCase::equal(name.constData(), size_t(size), upperName.constData(), size_t(size)));
                 QCOMPARE(AnsiCase::hash(name.constData(), size_t(size)),
                          AnsiCase::hash(upperName.constData(), size_t(size)));

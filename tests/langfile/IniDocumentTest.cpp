@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 #include "FileError.h"
+#include "IniText.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include <QFile>
@@ -9,20 +11,7 @@
 namespace {
 
 QByteArray fixture(const char* name) {
-    QFile file(QStringLiteral(TOLVANE_TEST_DATA "/langfile/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-IniDocument fromText(const QByteArray& text) {
-    IniDocument document;
-    document.setFromText(text);
-    return document;
+    return TestFiles::fixture(QStringLiteral("langfile/") + QLatin1String(name));
 }
 
 } // namespace
@@ -63,7 +52,7 @@ private slots:
     void loadRules() {
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, written);
-        QCOMPARE(fromText(text).toText(), written);
+        QCOMPARE(iniFromText(text).toText(), written);
     }
 
     void setFromLinesAppliesLoadRules() {
@@ -87,21 +76,19 @@ private slots:
         QVERIFY(!source.isEmpty());
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lang.lng"));
-        writeFile(path, source);
+        TestFiles::write(path, source);
         {
             IniDocument document(path);
             document.writeBack();
         }
-        QFile written(path);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        const QByteArray bytes = written.readAll();
+        const QByteArray bytes = TestFiles::read(path);
         QCOMPARE(bytes, expected);
         // The write-back form is a fixed point.
-        QCOMPARE(fromText(bytes).toText(), bytes);
+        QCOMPARE(iniFromText(bytes).toText(), bytes);
     }
 
     void messyFixtureReads() {
-        const IniDocument document = fromText(fixture("messy.lng"));
+        const IniDocument document = iniFromText(fixture("messy.lng"));
         QCOMPARE(document.sections(), QList<QByteArray>({"Main", "Texts", "texts", "Empty", "Last"}));
         QCOMPARE(document.keys("Main"), QList<QByteArray>({"LanguageName", "FontCharset", ""}));
         QCOMPARE(document.readString("TEXTS", "a"), QByteArray("2"));
@@ -112,7 +99,7 @@ private slots:
     }
 
     void duplicatesAndCase() {
-        IniDocument document = fromText("[Texts]\nA=1\na=2\nB=x\n[texts]\nA=3\n[\xE9t\xE9]\nK=e\n");
+        IniDocument document = iniFromText("[Texts]\nA=1\na=2\nB=x\n[texts]\nA=3\n[\xE9t\xE9]\nK=e\n");
         QCOMPARE(document.readString("TEXTS", "a"), QByteArray("3"));
         QCOMPARE(document.keys("Texts"), QList<QByteArray>({"A"}));
         QCOMPARE(document.readString("\xC9T\xC9", "k"), QByteArray("e")); // Windows-1252 upper-casing
@@ -132,7 +119,7 @@ private slots:
     }
 
     void writeStringPlacesLines() {
-        IniDocument document = fromText("[A]\nx=1\ny=2\n[B]\n");
+        IniDocument document = iniFromText("[A]\nx=1\ny=2\n[B]\n");
         document.writeString("a", "X", "9");
         document.writeString("A", "z", "3");
         document.writeString("New", "k", " v ");
@@ -147,7 +134,7 @@ private slots:
 
     void manyWritesKeepValues() {
         // Enough rewrites to make the document reclaim the space of replaced values.
-        IniDocument document = fromText("[S]\nkeep=first\n");
+        IniDocument document = iniFromText("[S]\nkeep=first\n");
         const QByteArray big(4096, 'v');
         for (int i = 0; i < 2000; ++i) {
             document.writeString("S", "k" + QByteArray::number(i % 7), big + QByteArray::number(i));
@@ -158,7 +145,7 @@ private slots:
     }
 
     void clearEmpties() {
-        IniDocument document = fromText("[A]\nx=1\n");
+        IniDocument document = iniFromText("[A]\nx=1\n");
         document.clear();
         QVERIFY(document.sections().isEmpty());
         QVERIFY(!document.hasSection("A"));
@@ -221,7 +208,7 @@ private slots:
         // Refused by its permission bits, so this holds for root too.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("x.lng"));
-        writeFile(path, "[S]\r\nk=v\r\n\r\n");
+        TestFiles::write(path, "[S]\r\nk=v\r\n\r\n");
         QFile::setPermissions(path, QFileDevice::ReadOwner);
         IniDocument readOnly(path);
         readOnly.writeString("S", "k", "changed");

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include "FileListing.h"
@@ -13,11 +14,8 @@ class FileListingTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        for (const char* name : {"English.tvl", "Deutsch.tvl", ".hidden.tvl", "upper.TVL", "notes.tvl.bak", "info",
-                                 "a[1].tvl", "b1.tvl"}) {
-            QFile file(m_dir.filePath(QLatin1String(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        TestFiles::writeAll(m_dir.path(), {"English.tvl", "Deutsch.tvl", ".hidden.tvl", "upper.TVL", "notes.tvl.bak",
+                                           "info", "a[1].tvl", "b1.tvl"});
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("Folder.tvl")));
     }
 

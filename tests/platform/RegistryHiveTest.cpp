@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include "RegistryHive.h"
@@ -15,17 +16,6 @@ namespace {
 
 const QString App = QStringLiteral("\\Software\\Harvik Software\\Editors\\Tolvane");
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Captures what is written to standard error while it lives.
 class StderrCapture {
 public:
@@ -39,7 +29,7 @@ public:
     ~StderrCapture() { restore(); }
     QString text() {
         restore();
-        return QString::fromLocal8Bit(fileBytes(m_path));
+        return QString::fromLocal8Bit(TestFiles::read(m_path));
     }
 
 private:
@@ -125,7 +115,7 @@ private slots:
         QVERIFY(hive.writeString(QStringLiteral("software\\myapp"), QStringLiteral("Path"), QStringLiteral("one")));
         QVERIFY(hive.writeString(QStringLiteral("\\Software\\MYAPP"), QStringLiteral("PATH"), QStringLiteral("two")));
         QCOMPARE(hive.readString(QStringLiteral("\\Software\\MyApp"), QStringLiteral("path")), QStringLiteral("two"));
-        const QByteArray bytes = fileBytes(m_path);
+        const QByteArray bytes = TestFiles::read(m_path);
         QVERIFY(bytes.contains("[HKEY_CURRENT_USER\\Software\\MyApp]\n\"Path\"=\"two\"\n"));
         QVERIFY(bytes.contains("[HKEY_CURRENT_USER\\Software\\MyApp\\Sub]"));
     }
@@ -136,11 +126,11 @@ private slots:
         QVERIFY(hive.writeDword(App, QStringLiteral("Language"), 42));
         QVERIFY(hive.valueExists(App, QStringLiteral("language")));
         QCOMPARE(hive.readString(App, QStringLiteral("Language")), std::nullopt);
-        QVERIFY(fileBytes(m_path).contains("\"Language\"=dword:0000002a\n"));
+        QVERIFY(TestFiles::read(m_path).contains("\"Language\"=dword:0000002a\n"));
         QVERIFY(hive.writeString(App, QStringLiteral("Language"), QStringLiteral("Deutsch")));
         QCOMPARE(hive.readString(App, QStringLiteral("Language")), QStringLiteral("Deutsch"));
         QVERIFY(hive.writeDword(App, QStringLiteral("Language"), 0xFFFFFFFFu));
-        QVERIFY(fileBytes(m_path).contains("\"Language\"=dword:ffffffff\n"));
+        QVERIFY(TestFiles::read(m_path).contains("\"Language\"=dword:ffffffff\n"));
     }
 
     void subKeysKeepCreationOrder() {
@@ -163,7 +153,7 @@ private slots:
         QVERIFY(!hive.keyExists(QStringLiteral("\\P\\A\\B\\C")));
         QVERIFY(!hive.keyExists(QStringLiteral("\\P\\A")));
         QCOMPARE(hive.subKeys(QStringLiteral("\\P")), QStringList{QStringLiteral("Other")});
-        QVERIFY(!fileBytes(m_path).contains("\\A"));
+        QVERIFY(!TestFiles::read(m_path).contains("\\A"));
         QVERIFY(!hive.deleteKeyTree(QStringLiteral("\\P\\A")));
         QVERIFY(!hive.deleteKeyTree(QString()));
     }
@@ -201,12 +191,12 @@ private slots:
         QVERIFY(hive.writeString(projects + QStringLiteral("\\Alpha"), QStringLiteral("Path"), QStringLiteral("/a/")));
         QVERIFY(hive.writeDword(projects + QStringLiteral("\\Alpha\\Deep"), QStringLiteral("n"), 7));
         QVERIFY(hive.writeString(projects + QStringLiteral("\\beta"), QStringLiteral("Path"), QStringLiteral("/b/")));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = TestFiles::read(m_path);
 
         QCOMPARE(hive.moveKey(projects, oldName, newName), moved);
         QCOMPARE(hive.subKeys(projects), after);
         if (!moved) {
-            QCOMPARE(fileBytes(m_path), before);
+            QCOMPARE(TestFiles::read(m_path), before);
             return;
         }
         QCOMPARE(hive.readString(projects + QLatin1Char('\\') + newName, QStringLiteral("Path")),
@@ -277,26 +267,26 @@ private slots:
                                     "[HKEY_CURRENT_USER\\Software\\Harvik Software\\Editors\\Tolvane\\Projects\\Demo]\n"
                                     "\"Path\"=\"C:\\\\Lang\\\\\\\"x\\\"\"\n"
                                     "\n";
-        QCOMPARE(fileBytes(m_path), expected);
+        QCOMPARE(TestFiles::read(m_path), expected);
     }
 
     void handWrittenFileIsReadAndKept() {
         QDir().mkpath(QFileInfo(m_path).absolutePath());
-        writeFile(m_path, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
-                          "; made by hand\r\n"
-                          "[HKEY_CURRENT_USER\\Software\\Vendor]\r\n"
-                          "@=\"default\"\r\n"
-                          "\"Blob\"=hex:01,02,\\\r\n"
-                          "  03,04\r\n"
-                          "\"Name\" = \"V\\\\x\"\r\n"
-                          "[hkey_current_user\\Software\\Vendor\\Sub]\r\n");
+        TestFiles::write(m_path, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+                                 "; made by hand\r\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Vendor]\r\n"
+                                 "@=\"default\"\r\n"
+                                 "\"Blob\"=hex:01,02,\\\r\n"
+                                 "  03,04\r\n"
+                                 "\"Name\" = \"V\\\\x\"\r\n"
+                                 "[hkey_current_user\\Software\\Vendor\\Sub]\r\n");
         RegistryHive hive(m_path);
         QCOMPARE(hive.readString(QStringLiteral("\\Software\\Vendor"), QString()), QStringLiteral("default"));
         QCOMPARE(hive.readString(QStringLiteral("\\Software\\Vendor"), QStringLiteral("name")), QStringLiteral("V\\x"));
         QVERIFY(hive.valueExists(QStringLiteral("\\Software\\Vendor"), QStringLiteral("Blob")));
         QCOMPARE(hive.subKeys(QStringLiteral("\\Software\\Vendor")), QStringList{QStringLiteral("Sub")});
         QVERIFY(hive.writeString(QStringLiteral("\\Software\\Vendor"), QStringLiteral("New"), QStringLiteral("n")));
-        QVERIFY(fileBytes(m_path).contains("\"Blob\"=hex:01,02,03,04\n"));
+        QVERIFY(TestFiles::read(m_path).contains("\"Blob\"=hex:01,02,03,04\n"));
     }
 
     void damagedHiveIsKeptAsideAndReported_data() {
@@ -322,7 +312,7 @@ private slots:
         const QString folder = QFileInfo(m_path).absolutePath();
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        writeFile(m_path, content);
+        TestFiles::write(m_path, content);
 
         StderrCapture capture(m_dir.filePath(QStringLiteral("stderr.txt")));
         RegistryHive hive(m_path);
@@ -333,7 +323,7 @@ private slots:
 
         const QStringList aside = QDir(folder).entryList({QStringLiteral("HKCU.reg.damaged-*")}, QDir::Files);
         QCOMPARE(aside.size(), 1);
-        QCOMPARE(fileBytes(QDir(folder).filePath(aside.first())), content);
+        QCOMPARE(TestFiles::read(QDir(folder).filePath(aside.first())), content);
         QCOMPARE(reported.count(QStringLiteral("is damaged")), 1);
         QVERIFY(reported.contains(aside.first()));
         QCOMPARE(hive.readString(QStringLiteral("\\Y"), QStringLiteral("v")), QStringLiteral("w"));

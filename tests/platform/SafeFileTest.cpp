@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include "FileError.h"
@@ -44,11 +45,9 @@ private slots:
         QFETCH(QString, reason);
         const QByteArray old("old bytes\r\n\xE4");
         const QString readOnly = m_dir->filePath(QStringLiteral("readonly.tvl"));
-        QFile file(readOnly);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(old);
-        file.close();
-        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        TestFiles::write(readOnly, old);
+        QVERIFY(
+            QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
         const QStringList before = entries();
 

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "TestRegistry.h"
 
 #include "MainWindowFixture.h"
@@ -292,11 +293,7 @@ void OpenPageTest::listReselectsTheCurrentProject() {
 void OpenPageTest::clickOnTheSelectedProjectLoadsIt() {
     MainWindowFixture f;
     const QString folder = f.makeFolder(QStringLiteral("lang"));
-    for (const char* name : {"English.tvl", "German.tvl"}) {
-        QFile file(QDir(folder).filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Main]\r\n");
-    }
+    TestFiles::writeAll(folder, {"English.tvl", "German.tvl"}, "[Main]\r\n");
     f.writeProject(QStringLiteral("Old"), {{"Path", "/o/"}});
     f.writeProject(QStringLiteral("New"), {{"Path", folder}, {"Extension", "tvl"}});
     QVERIFY(f.show());
