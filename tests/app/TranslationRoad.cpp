@@ -3,6 +3,7 @@
 #include "OpenPage.h"
 #include "ProjectStore.h"
 #include "SectionListModel.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,17 +17,12 @@ namespace {
 
 const QString examples = QStringLiteral(TOLVANE_TEST_DATA "/../../examples/LumenNotes");
 
-QByteArray readBytes(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 TranslationRoad::TranslationRoad() : m_folder(m_fixture.makeFolder(QStringLiteral("lumen"))) {
     const QDir source(examples);
     for (const QString& name : source.entryList({QStringLiteral("*.lnl")}, QDir::Files)) {
-        writeFile(QFileInfo(name).completeBaseName(), readBytes(source.filePath(name)));
+        writeFile(QFileInfo(name).completeBaseName(), TestFiles::read(source.filePath(name)));
     }
 }
 
@@ -37,21 +33,18 @@ QString TranslationRoad::file(const QString& language) const {
 }
 
 QByteArray TranslationRoad::bytes(const QString& language) const {
-    return readBytes(file(language));
+    return TestFiles::read(file(language));
 }
 
 void TranslationRoad::writeFile(const QString& language, const QByteArray& bytes) const {
-    QFile out(file(language));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-        qFatal("cannot write %s", qPrintable(out.fileName()));
-    }
+    TestFiles::write(file(language), bytes);
 }
 
 QList<QPair<QString, QByteArray>> TranslationRoad::snapshot() const {
     QList<QPair<QString, QByteArray>> files;
     const QDir dir(m_folder);
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-        files.append({name, readBytes(dir.filePath(name))});
+        files.append({name, TestFiles::read(dir.filePath(name))});
     }
     return files;
 }
@@ -86,6 +79,18 @@ bool TranslationRoad::open(const QString& project) {
 bool TranslationRoad::pressEditLanguage() {
     QTest::mouseClick(m_fixture.openPage().bnEditLng(), Qt::LeftButton);
     return window().pcMain()->currentWidget() == window().tsEdit();
+}
+
+void TranslationRoad::addLumen(const QString& destination) {
+    addProject(QStringLiteral("Lumen"), QStringLiteral("English"), QStringLiteral("German"), destination);
+}
+
+bool TranslationRoad::openEditPage() {
+    return open(QStringLiteral("Lumen")) && pressEditLanguage();
+}
+
+bool TranslationRoad::openEntry(const QString& section, const QString& key) {
+    return openEditPage() && clickSection(section) && clickEntry(key);
 }
 
 QTreeView* TranslationRoad::sections() const {

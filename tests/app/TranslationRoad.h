@@ -35,6 +35,13 @@ public:
     // Clicks "&Edit language"; true when the Edit page is then shown.
     bool pressEditLanguage();
 
+    // The project "Lumen": English reference, German source and the destination given.
+    void addLumen(const QString& destination = QStringLiteral("French"));
+    // Opens "Lumen" and enters the Edit page; false at the first step that fails.
+    bool openEditPage();
+    // openEditPage(), then clicks the section and the entry in it.
+    bool openEntry(const QString& section, const QString& key);
+
     QTreeView* sections() const;
     QTreeView* values() const;
     QPlainTextEdit* memo() const;

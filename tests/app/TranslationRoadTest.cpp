@@ -142,7 +142,7 @@ void TranslationRoadTest::storedChoicesRestored() {
 
 void TranslationRoadTest::pickStoresAtOnce() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
+    road.addLumen();
     QVERIFY(road.open(QStringLiteral("Lumen")));
     QComboBox* destination = road.fixture().openPage().cbProjectLanguageDestination();
     destination->setFocus();
@@ -155,7 +155,7 @@ void TranslationRoadTest::pickStoresAtOnce() {
 
 void TranslationRoadTest::editLanguageNeedsExtension() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
+    road.addLumen();
     QVERIFY(road.open(QStringLiteral("Lumen")));
     OpenPage& page = road.fixture().openPage();
     page.editProjectLanguageExtension()->clear();
@@ -183,9 +183,8 @@ void TranslationRoadTest::editPageIsPartOfTheWindow() {
     // The flat button shows the window's F2 action; Ctrl+F in the edit field reaches pmEdit.
     auto* save = road.fixture().find<QToolButton>(QStringLiteral("bnSaveLanguageEntry"));
     QCOMPARE(save->defaultAction(), road.fixture().action(QStringLiteral("aSaveLanguageEntry")));
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
+    road.addLumen();
+    QVERIFY(road.openEditPage());
     QSignalSpy search(road.fixture().action(QStringLiteral("pmiSearchForText")), &QAction::triggered);
     road.memo()->setFocus();
     QTest::keyClick(road.memo(), Qt::Key_F, Qt::ControlModifier);
@@ -195,9 +194,8 @@ void TranslationRoadTest::editPageIsPartOfTheWindow() {
 
 void TranslationRoadTest::roadToTheFirstSave() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
+    road.addLumen();
+    QVERIFY(road.openEditPage());
     QVERIFY(!road.fixture().action(QStringLiteral("miProject"))->isVisible());
     const QList<QPair<QString, int>> marks = {{"About", 0},      {"Images", 2},   {"Main", 2},
                                               {"MainWindow", 1}, {"Messages", 1}, {"Options", 0}};
@@ -245,11 +243,8 @@ void TranslationRoadTest::roadToTheFirstSave() {
 
 void TranslationRoadTest::lastMissingEntryAndNewSection() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
-    QVERIFY(road.clickSection(QStringLiteral("MainWindow")));
-    QVERIFY(road.clickEntry(QStringLiteral("StatusWords")));
+    road.addLumen();
+    QVERIFY(road.openEntry(QStringLiteral("MainWindow"), QStringLiteral("StatusWords")));
     road.typeIntoMemo(QStringLiteral("%d mots"));
     road.pressF2();
     QVERIFY(road.bytes(QStringLiteral("French")).contains("\r\nStatusWords=%d mots\r\n"));
@@ -270,7 +265,7 @@ void TranslationRoadTest::lastMissingEntryAndNewSection() {
 
 void TranslationRoadTest::f2WithNothingChosen() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
+    road.addLumen();
     const auto before = road.snapshot();
     QVERIFY(road.open(QStringLiteral("Lumen")));
     road.pressF2();
@@ -282,11 +277,8 @@ void TranslationRoadTest::f2WithNothingChosen() {
 
 void TranslationRoadTest::f2OnOpenPageSavesTheRememberedEntry() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
-    QVERIFY(road.clickSection(QStringLiteral("MainWindow")));
-    QVERIFY(road.clickEntry(QStringLiteral("MenuHelp")));
+    road.addLumen();
+    QVERIFY(road.openEntry(QStringLiteral("MainWindow"), QStringLiteral("MenuHelp")));
     road.typeIntoMemo(QStringLiteral("&Aide"));
     road.pressF2();
     QCOMPARE(road.selectedKey(), QStringLiteral("StatusReady"));
@@ -302,13 +294,10 @@ void TranslationRoadTest::f2OnOpenPageSavesTheRememberedEntry() {
 
 void TranslationRoadTest::readOnlyDestination() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "French");
+    road.addLumen();
     const QByteArray before = road.bytes(QStringLiteral("French"));
     QFile::setPermissions(road.file(QStringLiteral("French")), QFile::ReadOwner | QFile::ReadUser);
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
-    QVERIFY(road.clickSection(QStringLiteral("MainWindow")));
-    QVERIFY(road.clickEntry(QStringLiteral("MenuHelp")));
+    QVERIFY(road.openEntry(QStringLiteral("MainWindow"), QStringLiteral("MenuHelp")));
     road.typeIntoMemo(QStringLiteral("&Aide"));
     road.pressF2();
     const QStringList errors = road.fixture().dialogs().errors();
@@ -322,9 +311,8 @@ void TranslationRoadTest::readOnlyDestination() {
 
 void TranslationRoadTest::cyrillicDestination() {
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", "Russian");
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
+    road.addLumen(QStringLiteral("Russian"));
+    QVERIFY(road.openEditPage());
     QVERIFY(road.clickSection(QStringLiteral("MainWindow")));
     QCOMPARE(road.column(road.values(), 1).at(2), QStringLiteral("&Файл"));
     QVERIFY(road.clickEntry(QStringLiteral("MenuFile")));
@@ -348,12 +336,9 @@ void TranslationRoadTest::textOutsideTheCodePageRefused() {
     QFETCH(QString, destination);
     QFETCH(QString, text);
     TranslationRoad road;
-    road.addProject(QStringLiteral("Lumen"), "English", "German", destination);
+    road.addLumen(destination);
     const auto before = road.snapshot();
-    QVERIFY(road.open(QStringLiteral("Lumen")));
-    QVERIFY(road.pressEditLanguage());
-    QVERIFY(road.clickSection(QStringLiteral("MainWindow")));
-    QVERIFY(road.clickEntry(QStringLiteral("StatusWords")));
+    QVERIFY(road.openEntry(QStringLiteral("MainWindow"), QStringLiteral("StatusWords")));
     road.typeIntoMemo(text);
     road.pressF2();
     QCOMPARE(road.fixture().dialogs().errors().size(), 1);
