@@ -1,12 +1,19 @@
 #include "NameCollation.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
-NameCollation::NameCollation() : m_collator(QLocale::system()) {
+namespace {
+
+// English carries no tailoring: its collation is the root one.
+QLocale collationLocale(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
+}
+
+} // namespace
+
+NameCollation::NameCollation(const QLocale& locale) : m_collator(collationLocale(locale)) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_collator.setNumericMode(false);
 }
