@@ -41,7 +41,7 @@ QVariant SectionListModel::data(const QModelIndex& index, int role) const {
         return CodePage::decode(entry.name, m_codePage);
     case Qt::DecorationRole:
         return MarkIcons::icon(entry.mark);
-    case MarkRole:
+    case RowMarkRole:
         return int(entry.mark);
     default:
         return {};

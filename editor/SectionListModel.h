@@ -8,8 +8,6 @@
 class SectionListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { MarkRole = Qt::UserRole + 1 };
-
     explicit SectionListModel(QObject* parent = nullptr);
 
     void setRows(QList<SectionRow> rows, int codePage);

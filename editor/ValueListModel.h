@@ -11,7 +11,7 @@
 class ValueListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role { ImageRole = Qt::UserRole + 1, ChangedRole };
+    enum Role { ChangedRole = RowMarkRole + 1 };
 
     explicit ValueListModel(QObject* parent = nullptr);
 

@@ -2,8 +2,7 @@
 
 #include "RegistryHive.h"
 
-const QString ProjectStore::programKey = QStringLiteral("\\Software\\Harvik Software\\Editors\\Tolvane");
-const QString ProjectStore::projectsKey = programKey + QStringLiteral("\\Projects");
+const QString ProjectStore::projectsKey = QStringLiteral("\\Software\\Harvik Software\\Editors\\Tolvane\\Projects");
 
 const QString ProjectStore::valuePath = QStringLiteral("Path");
 const QString ProjectStore::valueExtension = QStringLiteral("Extension");
