@@ -14,6 +14,7 @@
 #include "RulesPage.h"
 #include "SorterPage.h"
 #include "SpecialPage.h"
+#include "WindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -42,6 +43,7 @@ TformMain::TformMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     setObjectName(QStringLiteral("formMain"));
     setWindowTitle(QStringLiteral("Tolvane (1.1f)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    WindowRegistry::application().add(m_components);
     createComponents();
     connectHandlers();
     resize(617, 440);
@@ -51,6 +53,7 @@ TformMain::TformMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
 TformMain::~TformMain() {
     FormDestroy();
+    WindowRegistry::application().remove(m_components);
 }
 
 void TformMain::createComponents() {

@@ -67,8 +67,18 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ValueListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 2) {
         return {};
     }
-    return section == 0 ? QStringLiteral("Internal") : QStringLiteral("Translation");
+    return m_columnCaptions[size_t(section)];
+}
+
+bool ValueListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 ||
+        section >= 2) {
+        return false;
+    }
+    m_columnCaptions[size_t(section)] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }

@@ -75,6 +75,8 @@ QComboBox* OpenPage::addLanguageBox(const QString& name, const QString& hint, in
     auto* box = m_context.components.add(new QComboBox(this));
     box->setObjectName(name);
     box->setEditable(false);
+    // A combo box with images: it shows the flags of ilFlags16 and has no list texts to translate.
+    box->setProperty("images", QStringLiteral("ilFlags16"));
     box->setIconSize(QSize(16, 16));
     box->setMaxVisibleItems(12);
     box->setToolTip(hint);
