@@ -1,6 +1,8 @@
 #include "QtDialogs.h"
 
 #include "DialogComponent.h"
+#include "NvInputDialog.h"
+#include "NvMessageDialog.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -47,4 +49,12 @@ std::optional<QString> QtDialogs::openFile(const DialogComponent& settings) {
         return std::nullopt;
     }
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+bool QtDialogs::confirm(const QString& text) {
+    return NvMessageDialog::nvMessageDlg(text, MsgDlgType::Confirmation, mbYes | mbNo, 0) == mrYes;
+}
+
+bool QtDialogs::inputText(const QString& caption, const QString& prompt, QString& value, const Validator& validator) {
+    return NvInputDialog::nvInputQuery(caption, prompt, value, validator);
 }

@@ -4,12 +4,17 @@
 #include "AppPaths.h"
 #include "DialogComponent.h"
 #include "EditPage.h"
-#include "EditRequest.h"
 #include "ImageList.h"
 #include "MainMenuGui.h"
 #include "MessageTable.h"
 #include "OpenPage.h"
+#include "PageContext.h"
+#include "ProgramSettings.h"
 #include "QtDialogs.h"
+#include "RulesPage.h"
+#include "SorterPage.h"
+#include "SpecialPage.h"
+#include "WindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,7 +23,6 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -31,13 +35,15 @@ std::unique_ptr<Dialogs> orQtDialogs(std::unique_ptr<Dialogs> dialogs) {
 } // namespace
 
 TformMain::TformMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(orQtDialogs(std::move(dialogs))), m_guard(*m_dialogs), m_store(m_hive) {
+    : QMainWindow(parent), m_dialogs(orQtDialogs(std::move(dialogs))), m_guard(*m_dialogs), m_store(m_hive),
+      m_components(*this) {
     if (auto* qtDialogs = dynamic_cast<QtDialogs*>(m_dialogs.get())) {
         qtDialogs->setWindow(this);
     }
     setObjectName(QStringLiteral("formMain"));
     setWindowTitle(QStringLiteral("Tolvane (1.1f)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    WindowRegistry::application().add(m_components);
     createComponents();
     connectHandlers();
     resize(617, 440);
@@ -47,6 +53,7 @@ TformMain::TformMain(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 
 TformMain::~TformMain() {
     FormDestroy();
+    WindowRegistry::application().remove(m_components);
 }
 
 void TformMain::createComponents() {
@@ -71,44 +78,33 @@ void TformMain::createComponents() {
     m_pcMain->setDocumentMode(true);
     setCentralWidget(m_pcMain);
 
-    const auto messages = [this](int index) { return GetMessageText(index); };
-    m_openPage = new OpenPage(m_store, *m_dialogs, m_guard, messages, *m_ilFlags16, m_components, m_pcMain);
-    addPage(QStringLiteral("tsOpen"), QStringLiteral("Open project"), m_openPage);
-    m_openPage->setProjectActions({m_menus->aProjectRemove, m_menus->aProjectRename, m_menus->aProjectApplyRules},
-                                  m_menus->pmProject);
-    m_tsEdit = addPage(QStringLiteral("tsEdit"), QStringLiteral("Edit"));
-    createEditPage();
-    m_tsNfo = addPage(QStringLiteral("tsNfo"), QStringLiteral("Edit Special"));
-    m_tsSorter = addPage(QStringLiteral("tsSorter"), QStringLiteral("Sorter"));
-    m_tsRules = addPage(QStringLiteral("tsRules"), QStringLiteral("Apply rules"));
+    createPages();
 }
 
-QWidget* TformMain::addPage(const QString& name, const QString& caption, QWidget* page) {
-    if (page == nullptr) {
-        page = m_components.add(new QWidget(m_pcMain));
-        page->setObjectName(name);
-    }
+template <typename Page> Page* TformMain::addPage(const PageContext& context, const QString& caption) {
+    auto* page = new Page(context, m_pcMain);
     m_pcMain->addTab(page, caption);
     return page;
 }
 
-void TformMain::createEditPage() {
-    auto* layout = new QVBoxLayout(m_tsEdit);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_editPage = new EditPage(m_tsEdit);
-    layout->addWidget(m_editPage);
-    for (QObject* component : m_editPage->components()) {
-        m_components.add(component);
-    }
-    m_editPage->setErrorHandler([this](const QString& text) { m_dialogs->showError(text); });
+void TformMain::createPages() {
+    const PageContext context{
+        m_session, m_store,      *m_dialogs,   m_guard,   [this](int index) { return GetMessageText(index); },
+        *m_ilMain, *m_ilFlags16, m_components, m_progress};
+    m_openPage = addPage<OpenPage>(context, QStringLiteral("Open project"));
+    m_openPage->setProjectActions({m_menus->aProjectRemove, m_menus->aProjectRename, m_menus->aProjectApplyRules},
+                                  m_menus->pmProject);
+    m_editPage = addPage<EditPage>(context, QStringLiteral("Edit"));
     m_editPage->setEditPopupMenu(m_menus->pmEdit);
     m_editPage->setSaveAction(m_menus->aSaveLanguageEntry);
+    m_specialPage = addPage<SpecialPage>(context, QStringLiteral("Edit Special"));
+    m_sorterPage = addPage<SorterPage>(context, QStringLiteral("Sorter"));
+    m_rulesPage = addPage<RulesPage>(context, QStringLiteral("Apply rules"));
 }
 
 void TformMain::connectHandlers() {
     const auto on = [this](QAction* action, void (TformMain::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { m_guard.run([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, m_guard.handler(this, handler));
     };
     const MainMenuGui& m = *m_menus;
     on(m.miFileOpen, &TformMain::miFileOpenClick);
@@ -146,11 +142,27 @@ QWidget* TformMain::tsOpen() const {
     return m_openPage;
 }
 
+QWidget* TformMain::tsEdit() const {
+    return m_editPage;
+}
+
+QWidget* TformMain::tsNfo() const {
+    return m_specialPage;
+}
+
+QWidget* TformMain::tsSorter() const {
+    return m_sorterPage;
+}
+
+QWidget* TformMain::tsRules() const {
+    return m_rulesPage;
+}
+
 void TformMain::showPage(QWidget* page) {
     m_pcMain->setCurrentWidget(page);
     if (page == m_openPage) {
         tsOpenEnter();
-    } else if (page == m_tsEdit || page == m_tsNfo) {
+    } else if (page == m_editPage || page == m_specialPage) {
         m_menus->miProject->setVisible(false);
     }
 }
@@ -176,8 +188,8 @@ void TformMain::FormShow() {
         }
     }
     m_openPage->LoadProjectList();
-    m_openPage->setCurrentProjectName(QString());
-    m_editPage->state().currentSection.clear();
+    m_session.setProjectName(QString());
+    m_session.editing().currentSection.clear();
     m_odRuleFile->initialFolder = AppPaths::executableFolder();
     showPage(m_openPage);
 }
@@ -190,8 +202,8 @@ void TformMain::closeEvent(QCloseEvent* event) {
 }
 
 void TformMain::FormClose() {
-    if (m_hive.createKey(ProjectStore::programKey)) {
-        m_hive.writeString(ProjectStore::programKey, QStringLiteral("AppPath"), AppPaths::executableFolder());
+    if (m_hive.createKey(ProgramSettings::key)) {
+        m_hive.writeString(ProgramSettings::key, ProgramSettings::valueAppPath, AppPaths::executableFolder());
     }
 }
 
@@ -266,25 +278,15 @@ void TformMain::pmiAddBitmapSmallClick() {}
 void TformMain::pmiAddBitmapLargeClick() {}
 
 void TformMain::bnEditLngClick() {
-    const OpenPage& open = *m_openPage;
-    if (!open.languagesChosen()) {
-        return;
-    }
-    EditRequest request;
-    request.referenceName = open.referenceLanguage();
-    request.sourceName = open.sourceLanguage();
-    request.destinationName = open.destinationLanguage();
-    request.folder = open.languageFolder();
-    request.extension = open.languageExtension();
-    if (m_editPage->bnEditLng(request)) {
-        showPage(m_tsEdit);
+    if (m_session.languagesChosen() && m_editPage->bnEditLng(m_session.editRequest())) {
+        showPage(m_editPage);
     }
 }
 
 void TformMain::bnEditSpecialClick() {
-    showPage(m_tsNfo);
+    showPage(m_specialPage);
 }
 
 void TformMain::bnSortPageClick() {
-    showPage(m_tsSorter);
+    showPage(m_sorterPage);
 }

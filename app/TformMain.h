@@ -2,7 +2,9 @@
 
 #include "ComponentList.h"
 #include "HandlerGuard.h"
+#include "ProgressBarLender.h"
 #include "ProjectPresets.h"
+#include "ProjectSession.h"
 #include "ProjectStore.h"
 #include "RegistryHive.h"
 
@@ -17,6 +19,10 @@ class ImageList;
 class MainMenuGui;
 class OpenPage;
 class QTabWidget;
+class RulesPage;
+class SorterPage;
+class SpecialPage;
+struct PageContext;
 
 // The main window: the page control with its five pages, the menus and the action list, the
 // start-up and shut-down steps and the program's message texts.
@@ -35,17 +41,17 @@ public:
     const HandlerGuard& handlerGuard() const { return m_guard; }
     RegistryHive& hive() { return m_hive; }
     ProjectStore& projectStore() { return m_store; }
+    ProjectSession& session() { return m_session; }
     const MainMenuGui& menus() const { return *m_menus; }
 
     QTabWidget* pcMain() const { return m_pcMain; }
     OpenPage* openPage() const { return m_openPage; }
     QWidget* tsOpen() const;
-    QWidget* tsEdit() const { return m_tsEdit; }
-    // The content of tsEdit; it keeps the editing state (documents, current section and key).
+    QWidget* tsEdit() const;
     EditPage* editPage() const { return m_editPage; }
-    QWidget* tsNfo() const { return m_tsNfo; }
-    QWidget* tsSorter() const { return m_tsSorter; }
-    QWidget* tsRules() const { return m_tsRules; }
+    QWidget* tsNfo() const;
+    QWidget* tsSorter() const;
+    QWidget* tsRules() const;
     // Shows the page and applies its rule for the "&Project" menu.
     void showPage(QWidget* page);
 
@@ -91,8 +97,8 @@ protected:
 
 private:
     void createComponents();
-    QWidget* addPage(const QString& name, const QString& caption, QWidget* page = nullptr);
-    void createEditPage();
+    void createPages();
+    template <typename Page> Page* addPage(const PageContext& context, const QString& caption);
     void connectHandlers();
     void addPreset(ProjectPresets::Product product);
     void centreOnScreen();
@@ -101,7 +107,9 @@ private:
     HandlerGuard m_guard;
     RegistryHive m_hive;
     ProjectStore m_store;
+    ProjectSession m_session;
     ComponentList m_components;
+    ProgressBarLender m_progress;
     std::unique_ptr<MainMenuGui> m_menus;
     ImageList* m_ilFlags16 = nullptr;
     ImageList* m_ilMain = nullptr;
@@ -110,11 +118,10 @@ private:
     DialogComponent* m_odRuleFile = nullptr;
     QTabWidget* m_pcMain = nullptr;
     OpenPage* m_openPage = nullptr;
-    QWidget* m_tsEdit = nullptr;
     EditPage* m_editPage = nullptr;
-    QWidget* m_tsNfo = nullptr;
-    QWidget* m_tsSorter = nullptr;
-    QWidget* m_tsRules = nullptr;
+    SpecialPage* m_specialPage = nullptr;
+    SorterPage* m_sorterPage = nullptr;
+    RulesPage* m_rulesPage = nullptr;
     bool m_shown = false;
     bool m_leavingByExit = false;
 };

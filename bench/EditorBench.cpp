@@ -1,6 +1,14 @@
+#include "ComponentList.h"
 #include "EditPage.h"
 #include "EditorBenchFiles.h"
-#include "LanguageDiscovery.h"
+#include "HandlerGuard.h"
+#include "ImageList.h"
+#include "LanguageFolder.h"
+#include "ProgressBarLender.h"
+#include "ProjectSession.h"
+#include "ProjectStore.h"
+#include "QtDialogs.h"
+#include "RegistryHive.h"
 #include "SafeFile.h"
 #include "SectionListBuilder.h"
 
@@ -8,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -68,12 +77,25 @@ EditRequest editRequest() {
 }
 
 QStringList filesOf(const QString& folder) {
-    QStringList files;
-    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
-        files.append(folder + QLatin1Char('/') + name);
-    }
-    return files;
+    return LanguageFolder(folder, QStringLiteral("lng")).files();
 }
+
+// What the main window gives a page, on a hive of the benchmark's own.
+struct BenchPageContext {
+    QTemporaryDir dir;
+    RegistryHive hive{dir.filePath(QStringLiteral("HKCU.reg"))};
+    ProjectStore store{hive};
+    ProjectSession session;
+    QtDialogs dialogs;
+    HandlerGuard guard{dialogs};
+    QWidget holder;
+    ImageList ilMain{QStringLiteral("ilMain"), QSize(16, 16)};
+    ImageList ilFlags16{QStringLiteral("ilFlags16"), QSize(16, 16)};
+    ComponentList components{holder};
+    ProgressBarLender progress;
+    PageContext context{session, store,     dialogs,    guard,   [](int) { return QString(); },
+                        ilMain,  ilFlags16, components, progress};
+};
 
 // What any loader must do at least: read each file into a newly allocated buffer.
 qsizetype readAll(const QStringList& files) {
@@ -110,7 +132,8 @@ double bestOf(int runs, const std::function<void()>& work) {
 
 void EditLanguage(benchmark::State& state) {
     const EditRequest request = editRequest();
-    EditPage page;
+    BenchPageContext context;
+    EditPage page(context.context);
     timed(state, [&] { page.bnEditLng(request); });
     // Where the time goes: the three loads alone, and the section list alone.
     EditingState loads;
@@ -127,7 +150,8 @@ void EditLanguage(benchmark::State& state) {
 
 // Enters the page on the big project, shown, with the big section found.
 struct ShownPage {
-    EditPage page;
+    BenchPageContext context;
+    EditPage page{context.context};
     ShownPage() {
         page.resize(900, 650);
         page.show();
@@ -168,7 +192,7 @@ void FloorRead40(benchmark::State& state) {
 
 void Discovery40(benchmark::State& state) {
     const QString folder = EditorBenchFiles::discoveryFolder();
-    timed(state, [&] { benchmark::DoNotOptimize(LanguageDiscovery::discover(folder, QStringLiteral("lng"))); });
+    timed(state, [&] { benchmark::DoNotOptimize(LanguageFolder(folder, QStringLiteral("lng")).flags()); });
 }
 
 } // namespace

@@ -12,49 +12,48 @@ function(tolvane_add_test name)
     TIMEOUT 600)
 endfunction()
 
-# Files whose base name matches this are widgets and go into tolvane_gui; the rest of a
-# folder is logic and goes into tolvane_<folder> (QtCore/QtGui only, no QtWidgets).
-set(TOLVANE_GUI_PATTERN "^(Tform|Tnv)|(Page|Dialog|Dialogs|Form|Widget|Delegate|Window|View|Gui|main)$")
-set(TOLVANE_LOGIC_LIBS "" CACHE INTERNAL "")
-set_property(GLOBAL PROPERTY TOLVANE_GUI_SOURCES "")
+set_property(GLOBAL PROPERTY TOLVANE_LOGIC_LIBS "")
+set_property(GLOBAL PROPERTY TOLVANE_WIDGET_LIBS "")
 
-# tolvane_folder(<folder> [LOGIC_ONLY]): splits the folder's sources into its logic library and
-# the GUI list; LOGIC_ONLY folders hold no widgets at all.
+# tolvane_folder(<folder> LOGIC <files...> WIDGETS <files...> DEPENDS <folders...>)
+# A folder's logic is the library tolvane_<folder> (QtCore and QtGui only, no QtWidgets); its
+# widgets are tolvane_<folder>_widgets. Each links only its own logic and the folders named in
+# DEPENDS, which must lie below it, so a header from a higher layer does not compile here.
 function(tolvane_folder folder)
-  cmake_parse_arguments(ARG "LOGIC_ONLY" "" "" ${ARGN})
-  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  set(logic "")
-  set(gui "")
-  foreach(f IN LISTS files)
-    get_filename_component(base ${f} NAME_WE)
-    if(NOT ARG_LOGIC_ONLY AND base MATCHES "${TOLVANE_GUI_PATTERN}")
-      if(NOT (folder STREQUAL "app" AND base STREQUAL "main"))
-        list(APPEND gui ${f})
-      endif()
-    else()
-      list(APPEND logic ${f})
+  cmake_parse_arguments(ARG "" "" "LOGIC;WIDGETS;DEPENDS" ${ARGN})
+  set(logic_deps "")
+  set(widget_deps "")
+  foreach(dep IN LISTS ARG_DEPENDS)
+    list(APPEND logic_deps tolvane_${dep})
+    if(TARGET tolvane_${dep}_widgets)
+      list(APPEND widget_deps tolvane_${dep}_widgets)
     endif()
   endforeach()
-  set(deps ${TOLVANE_LOGIC_LIBS})
-  list(FILTER logic INCLUDE REGEX "\\.(cpp|h)$")
-  set(has_cpp FALSE)
-  foreach(f IN LISTS logic)
-    if(f MATCHES "\\.cpp$")
-      set(has_cpp TRUE)
-    endif()
-  endforeach()
-  if(has_cpp)
-    add_library(tolvane_${folder} STATIC ${logic})
-    target_include_directories(tolvane_${folder} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(tolvane_${folder} PUBLIC Qt6::Core Qt6::Gui ${deps})
-    set(TOLVANE_LOGIC_LIBS ${TOLVANE_LOGIC_LIBS} tolvane_${folder} CACHE INTERNAL "")
+
+  set(logic_cpp ${ARG_LOGIC})
+  list(FILTER logic_cpp INCLUDE REGEX "\\.cpp$")
+  if(logic_cpp)
+    add_library(tolvane_${folder} STATIC ${ARG_LOGIC})
+    set(scope PUBLIC)
+  else()
+    # Headers only so far: the folder still has a library for the layers above to link.
+    add_library(tolvane_${folder} INTERFACE ${ARG_LOGIC})
+    set(scope INTERFACE)
   endif()
-  set_property(GLOBAL APPEND PROPERTY TOLVANE_GUI_SOURCES ${gui})
-  set_property(GLOBAL APPEND PROPERTY TOLVANE_GUI_INCLUDES ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(tolvane_${folder} ${scope} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(tolvane_${folder} ${scope} Qt6::Core Qt6::Gui ${logic_deps})
+  set_property(GLOBAL APPEND PROPERTY TOLVANE_LOGIC_LIBS tolvane_${folder})
+
+  if(ARG_WIDGETS)
+    add_library(tolvane_${folder}_widgets STATIC ${ARG_WIDGETS})
+    target_link_libraries(tolvane_${folder}_widgets PUBLIC tolvane_${folder} Qt6::Widgets ${widget_deps})
+    set_property(GLOBAL APPEND PROPERTY TOLVANE_WIDGET_LIBS tolvane_${folder}_widgets)
+  endif()
 endfunction()
 
 # tolvane_folder_tests(<folder> LIBS <targets...> [WIDGETS]): the folder's one test executable,
-# test_<folder>, made of every *.cpp in tests/<folder>.
+# test_<folder>, made of every *.cpp in tests/<folder>, with the scripted dialogs; WIDGETS adds
+# the rest of the shared GUI test support (the main window fixture, the modal dialog driver).
 function(tolvane_folder_tests folder)
   cmake_parse_arguments(ARG "WIDGETS" "" "LIBS" ${ARGN})
   foreach(lib IN LISTS ARG_LIBS)
@@ -67,13 +66,14 @@ function(tolvane_folder_tests folder)
   if(NOT sources)
     return()
   endif()
+  set(support ${PROJECT_SOURCE_DIR}/tests/support)
   tolvane_add_test(test_${folder} SOURCES ${sources} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp
-                   ${PROJECT_SOURCE_DIR}/tests/TestRegistry.h LIBS ${ARG_LIBS})
+                   ${PROJECT_SOURCE_DIR}/tests/TestRegistry.h ${support}/ScriptedDialogs.cpp
+                   ${support}/ScriptedDialogs.h LIBS ${ARG_LIBS})
+  target_include_directories(test_${folder} PRIVATE ${support})
   if(ARG_WIDGETS)
-    # Shared GUI test support: scripted dialogs, the main window fixture.
-    file(GLOB support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp ${PROJECT_SOURCE_DIR}/tests/support/*.h)
-    target_sources(test_${folder} PRIVATE ${support})
-    target_include_directories(test_${folder} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    target_sources(test_${folder} PRIVATE ${support}/MainWindowFixture.cpp ${support}/MainWindowFixture.h
+                   ${support}/ModalDriver.h ${support}/PageContextFixture.h)
     target_compile_definitions(test_${folder} PRIVATE TOLVANE_TEST_WIDGETS)
     target_link_libraries(test_${folder} PRIVATE Qt6::Widgets)
   endif()

@@ -1,12 +1,14 @@
 #include "EditPage.h"
 
 #include "CodePage.h"
+#include "ComponentList.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
-#include "FileError.h"
 #include "NextMissingEntry.h"
+#include "ProjectSession.h"
 #include "SectionListBuilder.h"
 #include "SectionListModel.h"
+#include "SelectedRowClick.h"
 #include "ValueListBuilder.h"
 #include "ValueListDelegate.h"
 #include "ValueListModel.h"
@@ -18,15 +20,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-#include <utility>
 
 namespace {
 
@@ -83,73 +83,113 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name) {
     return label;
 }
 
+// The next part of a splitter; the bar before it is the named splitter component, listed before
+// the part as it stands before it.
+void addAfterBar(ComponentList& components, QSplitter* splitter, QWidget* part, const QString& barName) {
+    splitter->addWidget(part);
+    QSplitterHandle* bar = splitter->handle(splitter->indexOf(part));
+    bar->setObjectName(barName);
+    components.add(bar);
+    components.add(part);
+}
+
 } // namespace
 
-EditPage::EditPage(QWidget* parent) : QWidget(parent) {
+EditPage::EditPage(const PageContext& context, QWidget* parent)
+    : PageWidget(context, QStringLiteral("tsEdit"), parent) {
     buildControls();
     connectLists();
 }
 
 EditPage::~EditPage() = default;
 
+EditingState& EditPage::state() {
+    return m_context.session.editing();
+}
+
+const EditingState& EditPage::state() const {
+    return m_context.session.editing();
+}
+
+// The splitters are the bars between the parts, each named as a control of the page; the
+// QSplitter that holds them is layout only.
 void EditPage::buildControls() {
+    ComponentList& components = m_context.components;
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    m_splitterEdit = new QSplitter(Qt::Horizontal, this);
-    m_splitterEdit->setObjectName(QStringLiteral("splitterEdit"));
-    m_splitterEdit->setChildrenCollapsible(false);
-    layout->addWidget(m_splitterEdit);
+    auto* splitEdit = new QSplitter(Qt::Horizontal, this);
+    splitEdit->setChildrenCollapsible(false);
+    layout->addWidget(splitEdit);
 
-    m_lvLanguageSections = makeList(m_splitterEdit, QStringLiteral("lvLanguageSections"));
+    m_lvLanguageSections = components.add(makeList(splitEdit, QStringLiteral("lvLanguageSections")));
     m_sectionModel = new SectionListModel(this);
     m_lvLanguageSections->setModel(m_sectionModel);
-    m_splitterEdit->addWidget(m_lvLanguageSections);
+    splitEdit->addWidget(m_lvLanguageSections);
 
-    m_splitterValues = new QSplitter(Qt::Vertical, m_splitterEdit);
-    m_splitterValues->setObjectName(QStringLiteral("splitterValues"));
-    m_splitterValues->setChildrenCollapsible(false);
-    m_splitterEdit->addWidget(m_splitterValues);
+    m_panelLngEditMain = new QWidget(splitEdit);
+    m_panelLngEditMain->setObjectName(QStringLiteral("panelLngEditMain"));
+    addAfterBar(components, splitEdit, m_panelLngEditMain, QStringLiteral("splitterEdit"));
+    auto* mainLayout = new QVBoxLayout(m_panelLngEditMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    auto* splitValues = new QSplitter(Qt::Vertical, m_panelLngEditMain);
+    splitValues->setChildrenCollapsible(false);
+    mainLayout->addWidget(splitValues);
 
-    m_lvLanguageValues = makeList(m_splitterValues, QStringLiteral("lvLanguageValues"));
+    m_lvLanguageValues = components.add(makeList(splitValues, QStringLiteral("lvLanguageValues")));
     m_valueModel = new ValueListModel(this);
     m_lvLanguageValues->setModel(m_valueModel);
     m_lvLanguageValues->setItemDelegate(new ValueListDelegate(m_lvLanguageValues));
     m_lvLanguageValues->header()->resizeSection(0, 120);
-    m_splitterValues->addWidget(m_lvLanguageValues);
+    splitValues->addWidget(m_lvLanguageValues);
 
-    auto* sourceFrame = new QFrame(m_splitterValues);
+    auto* sourceFrame = new QFrame(splitValues);
     sourceFrame->setFrameShape(QFrame::StyledPanel);
     m_panelLngSource = sourceFrame;
     m_panelLngSource->setObjectName(QStringLiteral("panelLngSource"));
+    addAfterBar(components, splitValues, m_panelLngSource, QStringLiteral("splitterValues"));
     auto* sourceLayout = new QVBoxLayout(m_panelLngSource);
     sourceLayout->setContentsMargins(4, 4, 4, 4);
-    m_labelLngSource = new QLabel(m_panelLngSource);
+    m_labelLngSource = components.add(new QLabel(m_panelLngSource));
     m_labelLngSource->setObjectName(QStringLiteral("labelLngSource"));
     m_labelLngSource->setWordWrap(true);
     m_labelLngSource->setTextFormat(Qt::PlainText);
     m_labelLngSource->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_labelLngSource->setTextInteractionFlags(Qt::TextSelectableByMouse);
     sourceLayout->addWidget(m_labelLngSource);
-    m_splitterValues->addWidget(m_panelLngSource);
 
-    m_panelLngEdit = new QWidget(m_splitterValues);
+    buildEditPanel(splitValues);
+    splitValues->addWidget(m_panelLngEdit);
+
+    splitEdit->setStretchFactor(0, 0);
+    splitEdit->setStretchFactor(1, 1);
+    splitEdit->setSizes({180, 420});
+    splitValues->setStretchFactor(0, 3);
+    splitValues->setStretchFactor(1, 1);
+    splitValues->setStretchFactor(2, 2);
+    // Room for a source text of two lines beside a list and an edit field that share the rest.
+    splitValues->setSizes({190, 56, 150});
+}
+
+void EditPage::buildEditPanel(QWidget* parent) {
+    ComponentList& components = m_context.components;
+    m_panelLngEdit = components.add(new QWidget(parent));
     m_panelLngEdit->setObjectName(QStringLiteral("panelLngEdit"));
     auto* editLayout = new QGridLayout(m_panelLngEdit);
     editLayout->setContentsMargins(4, 4, 4, 4);
-    m_labelSectionCaption = new QLabel(QStringLiteral("Section:"), m_panelLngEdit);
+    m_labelSectionCaption = components.add(new QLabel(QStringLiteral("Section:"), m_panelLngEdit));
     m_labelSectionCaption->setObjectName(QStringLiteral("labelSectionCaption"));
-    m_labelValueCaption = new QLabel(QStringLiteral("Value:"), m_panelLngEdit);
+    m_labelValueCaption = components.add(new QLabel(QStringLiteral("Value:"), m_panelLngEdit));
     m_labelValueCaption->setObjectName(QStringLiteral("labelValueCaption"));
-    m_labelLanguageSection = makeValueLabel(m_panelLngEdit, QStringLiteral("labelLanguageSection"));
-    m_labelLanguageValue = makeValueLabel(m_panelLngEdit, QStringLiteral("labelLanguageValue"));
-    m_bnSaveLanguageEntry = new QToolButton(m_panelLngEdit);
+    m_labelLanguageSection = components.add(makeValueLabel(m_panelLngEdit, QStringLiteral("labelLanguageSection")));
+    m_labelLanguageValue = components.add(makeValueLabel(m_panelLngEdit, QStringLiteral("labelLanguageValue")));
+    m_bnSaveLanguageEntry = components.add(new QToolButton(m_panelLngEdit));
     m_bnSaveLanguageEntry->setObjectName(QStringLiteral("bnSaveLanguageEntry"));
     m_bnSaveLanguageEntry->setAutoRaise(true);
     m_bnSaveLanguageEntry->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_bnSaveLanguageEntry->setIcon(saveGlyph());
     m_bnSaveLanguageEntry->setText(QStringLiteral("F2"));
-    m_memoLngEdit = new QPlainTextEdit(m_panelLngEdit);
+    m_memoLngEdit = components.add(new QPlainTextEdit(m_panelLngEdit));
     m_memoLngEdit->setObjectName(QStringLiteral("memoLngEdit"));
     m_memoLngEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memoLngEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -164,58 +204,21 @@ void EditPage::buildControls() {
     editLayout->addWidget(m_memoLngEdit, 2, 0, 1, 3);
     editLayout->setColumnStretch(1, 1);
     editLayout->setRowStretch(2, 1);
-    m_splitterValues->addWidget(m_panelLngEdit);
-
-    m_splitterEdit->setStretchFactor(0, 0);
-    m_splitterEdit->setStretchFactor(1, 1);
-    m_splitterEdit->setSizes({180, 420});
-    m_splitterValues->setStretchFactor(0, 3);
-    m_splitterValues->setStretchFactor(1, 1);
-    m_splitterValues->setStretchFactor(2, 2);
-    // Room for a source text of two lines beside a list and an edit field that share the rest.
-    m_splitterValues->setSizes({190, 56, 150});
 }
 
 void EditPage::connectLists() {
-    connect(m_lvLanguageSections->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!m_selecting) {
-            lvLanguageSectionsClick();
-        }
-    });
-    connect(m_lvLanguageValues->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!m_selecting) {
-            lvLanguageValuesClick();
-        }
-    });
-    // A click on the row already selected changes no selection, yet reloads what it shows.
-    connect(m_lvLanguageSections, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
-        listPressed(m_lvLanguageSections, index, &EditPage::lvLanguageSectionsClick);
-    });
-    connect(m_lvLanguageValues, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
-        listPressed(m_lvLanguageValues, index, &EditPage::lvLanguageValuesClick);
-    });
-    m_lvLanguageSections->viewport()->installEventFilter(this);
-    m_lvLanguageValues->viewport()->installEventFilter(this);
-}
-
-bool EditPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        m_pressedList = nullptr;
-        for (QTreeView* view : {m_lvLanguageSections, m_lvLanguageValues}) {
-            if (watched == view->viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                m_pressedList = view;
-                m_rowBeforePress = selectedRow(view);
+    const QList<QPair<QTreeView*, void (EditPage::*)()>> lists = {
+        {m_lvLanguageSections, &EditPage::lvLanguageSectionsClick},
+        {m_lvLanguageValues, &EditPage::lvLanguageValuesClick}};
+    for (const auto& [view, click] : lists) {
+        const auto run = handler(click);
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, run] {
+            if (!m_selectingByProgram) {
+                run();
             }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void EditPage::listPressed(QTreeView* view, const QModelIndex& index, void (EditPage::*click)()) {
-    const bool reclicked = m_pressedList == view && index.row() == m_rowBeforePress && selectedRow(view) == index.row();
-    m_pressedList = nullptr;
-    if (reclicked) {
-        (this->*click)();
+        });
+        // A click on the row already selected changes no selection, yet reloads what it shows.
+        connect(new SelectedRowClick(*view), &SelectedRowClick::clicked, this, run);
     }
 }
 
@@ -248,52 +251,38 @@ void EditPage::setEditPopupMenu(QMenu* menu) {
     }
 }
 
-void EditPage::setErrorHandler(std::function<void(const QString&)> showError) {
-    m_showError = std::move(showError);
-}
-
-QList<QObject*> EditPage::components() const {
-    return {m_lvLanguageSections, m_splitterEdit,         m_splitterValues,     m_lvLanguageValues,
-            m_panelLngSource,     m_labelLngSource,       m_panelLngEdit,       m_labelSectionCaption,
-            m_labelValueCaption,  m_labelLanguageSection, m_labelLanguageValue, m_bnSaveLanguageEntry,
-            m_memoLngEdit};
-}
-
 QStringList EditPage::languageFiles() const {
-    return {m_state.path(EditingState::Reference), m_state.path(EditingState::Source),
-            m_state.path(EditingState::Destination)};
-}
-
-void EditPage::reportError(const QString& message) {
-    if (m_showError) {
-        m_showError(message);
-    }
+    return {state().path(EditingState::Reference), state().path(EditingState::Source),
+            state().path(EditingState::Destination)};
 }
 
 QList<int> EditPage::codePages() const {
-    return {m_state.codePage(EditingState::Reference), m_state.codePage(EditingState::Source),
-            m_state.codePage(EditingState::Destination)};
+    return {state().codePage(EditingState::Reference), state().codePage(EditingState::Source),
+            state().codePage(EditingState::Destination)};
 }
 
 QString EditPage::destinationText(const QByteArray& bytes) const {
-    return CodePage::decode(bytes, m_state.codePage(EditingState::Destination));
+    return CodePage::decode(bytes, state().codePage(EditingState::Destination));
 }
 
 bool EditPage::bnEditLng(const EditRequest& request) {
     if (!request.isComplete()) {
         return false;
     }
-    try {
-        m_state.load(request);
-    } catch (const FileError& error) {
-        reportError(error.message());
+    bool loaded = false;
+    m_context.guard.run([this, &request, &loaded] {
+        state().load(request);
+        loaded = true;
+    });
+    if (!loaded) {
         return false;
     }
-    m_state.currentSection.clear();
+    state().currentSection.clear();
     BuildSectionList();
-    m_selecting = true;
-    m_valueModel->clear();
-    m_selecting = false;
+    {
+        const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
+        m_valueModel->clear();
+    }
     m_labelLngSource->clear();
     m_labelLanguageSection->setText(QStringLiteral("?"));
     m_labelLanguageValue->setText(QStringLiteral("?"));
@@ -302,38 +291,36 @@ bool EditPage::bnEditLng(const EditRequest& request) {
 }
 
 void EditPage::BuildSectionList() {
-    m_selecting = true;
-    if (!m_state.hasDocuments()) {
+    const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
+    if (!state().hasDocuments()) {
         m_sectionModel->clear();
     } else {
-        m_sectionModel->setRows(SectionListBuilder::build(*m_state.document(EditingState::Reference),
-                                                          *m_state.document(EditingState::Source),
-                                                          *m_state.document(EditingState::Destination), codePages()),
-                                m_state.codePage(EditingState::Destination));
+        m_sectionModel->setRows(SectionListBuilder::build(*state().document(EditingState::Reference),
+                                                          *state().document(EditingState::Source),
+                                                          *state().document(EditingState::Destination), codePages()),
+                                state().codePage(EditingState::Destination));
     }
-    m_selecting = false;
 }
 
 void EditPage::BuildValueList() {
-    m_selecting = true;
-    if (!m_state.hasDocuments() || m_state.currentSection.isEmpty()) {
+    const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
+    if (!state().hasDocuments() || state().currentSection.isEmpty()) {
         m_valueModel->clear();
     } else {
         const QList<int> pages = codePages();
         m_valueModel->setRows(
-            ValueListBuilder::build(*m_state.document(EditingState::Reference), *m_state.document(EditingState::Source),
-                                    *m_state.document(EditingState::Destination), m_state.currentSection, pages),
+            ValueListBuilder::build(*state().document(EditingState::Reference), *state().document(EditingState::Source),
+                                    *state().document(EditingState::Destination), state().currentSection, pages),
             {pages[0], pages[1], pages[2]});
     }
-    m_selecting = false;
 }
 
 void EditPage::lvLanguageSectionsClick() {
     const int row = selectedRow(m_lvLanguageSections);
-    m_state.currentSection = row < 0 ? QByteArray() : m_sectionModel->row(row).name;
+    state().currentSection = row < 0 ? QByteArray() : m_sectionModel->row(row).name;
     // The key belongs to the section left behind; F2 must not write it into this one.
-    m_state.currentKey.clear();
-    const QString section = destinationText(m_state.currentSection);
+    state().currentKey.clear();
+    const QString section = destinationText(state().currentSection);
     m_labelLanguageSection->setText(section);
     m_labelLanguageSection->setToolTip(section);
     m_labelLanguageValue->clear();
@@ -347,31 +334,31 @@ void EditPage::lvLanguageSectionsClick() {
 }
 
 void EditPage::lvLanguageValuesClick() {
-    m_state.currentKey.clear();
+    state().currentKey.clear();
     m_memoLngEdit->clear();
     const int row = selectedRow(m_lvLanguageValues);
     if (row >= 0) {
         const ValueRow& entry = m_valueModel->row(row);
-        m_state.currentKey = entry.key;
-        const EntryTexts texts = EntryTexts::of(m_state, entry.key, entry.shown, entry.image);
+        state().currentKey = entry.key;
+        const EntryTexts texts = EntryTexts::of(state(), entry.key, entry.shown, entry.mark);
         m_memoLngEdit->setPlainText(texts.edit);
         m_memoLngEdit->setToolTip(texts.hint);
         m_labelLngSource->setText(texts.sourceLabel);
     }
-    const QString key = destinationText(m_state.currentKey);
+    const QString key = destinationText(state().currentKey);
     m_labelLanguageValue->setText(key);
     m_labelLanguageValue->setToolTip(key);
 }
 
 void EditPage::aSaveLanguageEntryExecute() {
-    const EntrySaver::Result result = EntrySaver::save(m_state, m_memoLngEdit->toPlainText());
+    const EntrySaver::Result result = EntrySaver::save(state(), m_memoLngEdit->toPlainText());
     if (!result.error.isEmpty()) {
         // Nothing reached the file: the list and the selection stay where they are.
-        reportError(result.error);
+        m_context.guard.showError(result.error);
         return;
     }
     if (result.saved) {
-        const int row = m_valueModel->findKey(m_state.currentKey);
+        const int row = m_valueModel->findKey(state().currentKey);
         if (row >= 0) {
             m_valueModel->markSaved(row, result.stored);
         }
@@ -381,7 +368,7 @@ void EditPage::aSaveLanguageEntryExecute() {
 
 void EditPage::SelectNextMissingEntry() {
     const NextMissingEntry next = NextMissingEntry::find(selectedRow(m_lvLanguageValues), m_valueModel->rowCount(),
-                                                         [this](int row) { return m_valueModel->row(row).image; });
+                                                         [this](int row) { return m_valueModel->row(row).mark; });
     if (next.row < 0) {
         return;
     }
@@ -408,11 +395,10 @@ bool EditPage::selectValue(const QByteArray& key) {
 }
 
 void EditPage::selectRow(QTreeView* view, int row) {
-    m_selecting = true;
+    const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
     const QModelIndex index = view->model()->index(row, 0);
     view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->scrollTo(index);
-    m_selecting = false;
 }
 
 int EditPage::selectedRow(const QTreeView* view) const {

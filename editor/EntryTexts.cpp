@@ -6,8 +6,8 @@
 
 namespace {
 
-EditingState::Role roleOf(LevelMark image) {
-    switch (image) {
+EditingState::Role roleOf(RowMark mark) {
+    switch (mark) {
     case MarkPresent:
         return EditingState::Destination;
     case MarkPartial:
@@ -26,9 +26,9 @@ QString EntryTexts::displayText(const QByteArray& stored, int codePage) {
     return CodePage::decode(text, codePage);
 }
 
-EntryTexts EntryTexts::of(const EditingState& state, const QByteArray& key, const QByteArray& shown, LevelMark image) {
+EntryTexts EntryTexts::of(const EditingState& state, const QByteArray& key, const QByteArray& shown, RowMark mark) {
     EntryTexts texts;
-    texts.edit = displayText(shown, state.codePage(roleOf(image)));
+    texts.edit = displayText(shown, state.codePage(roleOf(mark)));
     QString source;
     QString reference;
     if (state.hasDocuments()) {

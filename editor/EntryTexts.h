@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelMark.h"
+#include "RowMark.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,8 +14,8 @@ struct EntryTexts {
     QString hint;        // the edit field's hint: current, source and reference texts
     QString sourceLabel; // the source text, or the reference text when the source has none
 
-    // shown is the stored text of the list item; image says which document it came from.
-    static EntryTexts of(const EditingState& state, const QByteArray& key, const QByteArray& shown, LevelMark image);
+    // shown is the stored text of the list item; mark says which document it came from.
+    static EntryTexts of(const EditingState& state, const QByteArray& key, const QByteArray& shown, RowMark mark);
 
     // Unescapes a stored value and decodes it with a code page.
     static QString displayText(const QByteArray& stored, int codePage);

@@ -62,7 +62,7 @@ void drawTextLines(QPainter& painter) {
 
 namespace MarkIcons {
 
-QImage image(LevelMark mark) {
+QImage image(RowMark mark) {
     QImage result(16, 16, QImage::Format_ARGB32_Premultiplied);
     result.fill(Qt::transparent);
     QPainter painter(&result);
@@ -80,7 +80,7 @@ QImage image(LevelMark mark) {
     return result;
 }
 
-const QIcon& icon(LevelMark mark) {
+const QIcon& icon(RowMark mark) {
     static const std::array<QIcon, 3> icons = {QIcon(QPixmap::fromImage(image(MarkMissing))),
                                                QIcon(QPixmap::fromImage(image(MarkPartial))),
                                                QIcon(QPixmap::fromImage(image(MarkPresent)))};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelMark.h"
+#include "RowMark.h"
 
 #include <QIcon>
 #include <QImage>
@@ -9,8 +9,8 @@
 // a sheet covered with lines of text.
 namespace MarkIcons {
 
-QImage image(LevelMark mark);
+QImage image(RowMark mark);
 // Drawn once, shared by every list.
-const QIcon& icon(LevelMark mark);
+const QIcon& icon(RowMark mark);
 
 } // namespace MarkIcons

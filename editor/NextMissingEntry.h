@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelMark.h"
+#include "RowMark.h"
 
 #include <functional>
 
@@ -9,6 +9,6 @@ struct NextMissingEntry {
     int row = -1;         // the row to select (-1: leave the selection as it is)
     bool missing = false; // the row is a missing entry, to be shown as if clicked
 
-    // selected is -1 when nothing is selected; imageAt gives the image of a row.
-    static NextMissingEntry find(int selected, int count, const std::function<LevelMark(int)>& imageAt);
+    // selected is -1 when nothing is selected; markAt gives the mark of a row.
+    static NextMissingEntry find(int selected, int count, const std::function<RowMark(int)>& markAt);
 };

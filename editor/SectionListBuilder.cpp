@@ -18,7 +18,7 @@ QList<SectionRow> build(const IniDocument& reference, const IniDocument& source,
     for (const QByteArrayView name : names) {
         const int referenceCount = reference.distinctKeyCount(reference.findSection(name));
         const int destinationCount = destination.distinctKeyCount(destination.findSection(name));
-        LevelMark mark = MarkPresent;
+        RowMark mark = MarkPresent;
         if (destinationCount == 0) {
             mark = MarkMissing;
         } else if (destinationCount < referenceCount) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelMark.h"
+#include "RowMark.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,7 +9,7 @@ class IniDocument;
 
 struct SectionRow {
     QByteArray name;
-    LevelMark mark = MarkMissing;
+    RowMark mark = MarkMissing;
 };
 
 // The merged section list of the three documents with its completion marks.

@@ -41,7 +41,7 @@ QVariant SectionListModel::data(const QModelIndex& index, int role) const {
         return CodePage::decode(entry.name, m_codePage);
     case Qt::DecorationRole:
         return MarkIcons::icon(entry.mark);
-    case MarkRole:
+    case RowMarkRole:
         return int(entry.mark);
     default:
         return {};
@@ -52,5 +52,14 @@ QVariant SectionListModel::headerData(int section, Qt::Orientation orientation, 
     if (section != 0 || orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return QStringLiteral("Section");
+    return m_columnCaption;
+}
+
+bool SectionListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (section != 0 || orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+        return false;
+    }
+    m_columnCaption = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }

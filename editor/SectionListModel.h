@@ -8,8 +8,6 @@
 class SectionListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { MarkRole = Qt::UserRole + 1 };
-
     explicit SectionListModel(QObject* parent = nullptr);
 
     void setRows(QList<SectionRow> rows, int codePage);
@@ -22,8 +20,12 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // The column caption, so that an interface language can replace it.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
 
 private:
+    QString m_columnCaption = QStringLiteral("Section");
     QList<SectionRow> m_rows;
     int m_codePage = 0;
 };

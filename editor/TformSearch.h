@@ -9,6 +9,7 @@ class TformSearch : public QWidget {
     Q_OBJECT
 public:
     explicit TformSearch(QWidget* parent = nullptr);
+    ~TformSearch() override;
 
     const QList<QObject*>& components() const { return m_components.all(); }
     ComponentList& componentList() { return m_components; }

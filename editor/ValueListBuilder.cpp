@@ -24,13 +24,13 @@ std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& sou
         const QByteArrayView sourceValue = inSource.value(key);
         if (inDestination.contains(key)) {
             row.shown = destinationValue.toByteArray();
-            row.image = MarkPresent;
+            row.mark = MarkPresent;
         } else if (inSource.contains(key)) {
             row.shown = sourceValue.toByteArray();
-            row.image = MarkPartial;
+            row.mark = MarkPartial;
         } else {
             row.shown = inReference.value(key).toByteArray();
-            row.image = MarkMissing;
+            row.mark = MarkMissing;
         }
         row.changed = !destinationValue.isEmpty() && destinationValue != sourceValue;
         rows.push_back(std::move(row));

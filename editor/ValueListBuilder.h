@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelMark.h"
+#include "RowMark.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,14 +9,14 @@
 class IniDocument;
 
 struct ValueRow {
-    QByteArray key;                // the caption, first spelling met
-    QByteArray shown;              // the stored, escaped text the entry shows
-    LevelMark image = MarkMissing; // also names the document the shown text comes from
-    bool changed = false;          // destination text non-empty and different from the source's
+    QByteArray key;             // the caption, first spelling met
+    QByteArray shown;           // the stored, escaped text the entry shows
+    RowMark mark = MarkMissing; // also names the document the shown text comes from
+    bool changed = false;       // destination text non-empty and different from the source's
 };
 
 // The merged entry list of one section: the destination's text, else the source's, else
-// the reference's, with the image saying which.
+// the reference's, with the mark saying which.
 namespace ValueListBuilder {
 
 // codePages, in the same order as the documents, decode the keys for collating (NameMerge).

@@ -29,7 +29,7 @@ int ValueListModel::findKey(const QByteArray& key) const {
 
 void ValueListModel::markSaved(int index, const QByteArray& stored) {
     ValueRow& entry = m_rows[size_t(index)];
-    entry.image = MarkPresent;
+    entry.mark = MarkPresent;
     entry.shown = stored;
     emit dataChanged(this->index(index, 0), this->index(index, 1));
 }
@@ -54,11 +54,11 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const {
             return CodePage::decode(entry.key, m_codePages[2]);
         }
         // The stored text as it is, escapes included, read in the code page of its file.
-        return CodePage::decode(entry.shown, m_codePages[size_t(entry.image)]);
+        return CodePage::decode(entry.shown, m_codePages[size_t(entry.mark)]);
     case Qt::DecorationRole:
-        return index.column() == 0 ? QVariant(MarkIcons::icon(entry.image)) : QVariant();
-    case ImageRole:
-        return int(entry.image);
+        return index.column() == 0 ? QVariant(MarkIcons::icon(entry.mark)) : QVariant();
+    case RowMarkRole:
+        return int(entry.mark);
     case ChangedRole:
         return entry.changed;
     default:
@@ -67,8 +67,18 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ValueListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 2) {
         return {};
     }
-    return section == 0 ? QStringLiteral("Internal") : QStringLiteral("Translation");
+    return m_columnCaptions[size_t(section)];
+}
+
+bool ValueListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) || section < 0 ||
+        section >= 2) {
+        return false;
+    }
+    m_columnCaptions[size_t(section)] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }

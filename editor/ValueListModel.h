@@ -11,7 +11,7 @@
 class ValueListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role { ImageRole = Qt::UserRole + 1, ChangedRole };
+    enum Role { ChangedRole = RowMarkRole + 1 };
 
     explicit ValueListModel(QObject* parent = nullptr);
 
@@ -30,8 +30,12 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // A column caption, so that an interface language can replace it.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
 
 private:
+    std::array<QString, 2> m_columnCaptions{QStringLiteral("Internal"), QStringLiteral("Translation")};
     std::vector<ValueRow> m_rows;
     std::array<int, 3> m_codePages{};
 };

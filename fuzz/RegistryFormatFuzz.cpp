@@ -1,7 +1,7 @@
 // Any bytes as a hive file: parse must not crash, and what parses must serialize to a
 // text that parses to the same text again.
+#include "HiveKey.h"
 #include "RegistryFormat.h"
-#include "RegistryKey.h"
 
 #include <QByteArray>
 
@@ -9,12 +9,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    RegistryKey root;
+    HiveKey root;
     if (!RegistryFormat::parse(bytes, root)) {
         return 0;
     }
     const QByteArray written = RegistryFormat::serialize(root);
-    RegistryKey again;
+    HiveKey again;
     if (!RegistryFormat::parse(written, again) || RegistryFormat::serialize(again) != written) {
         std::abort();
     }

@@ -176,7 +176,10 @@ struct IniDocument::Data {
 // Applies the load rules to the lines of a text kept in one buffer.
 class IniDocument::Data::Loader {
 public:
-    explicit Loader(Data& data) : m_data(data) {}
+    // With onlySection, every section of another name is left out.
+    explicit Loader(Data& data, QByteArrayView onlySection = {}) : m_data(data), m_only(onlySection) {}
+
+    bool inSection() const { return m_inSection; }
 
     void addLine(uint32_t begin, uint32_t end) {
         const char* text = m_data.text.constData();
@@ -225,6 +228,10 @@ private:
         while (end > begin && isBlank(text[end - 1])) {
             --end;
         }
+        if (!m_only.isEmpty() && !AnsiCase::equal(text + begin, end - begin, m_only.data(), size_t(m_only.size()))) {
+            m_inSection = false;
+            return;
+        }
         Section section;
         section.name = {begin, end - begin};
         section.nameHash = AnsiCase::hash(text + begin, end - begin);
@@ -245,9 +252,37 @@ private:
     }
 
     Data& m_data;
+    QByteArrayView m_only;
     std::vector<Line> m_lines;
     bool m_inSection = false;
 };
+
+namespace {
+
+// Where the next line that may be a header starts, from a line start or from just after a "["
+// that began none: a header line holds nothing but blanks before its "[", so the search runs from
+// one "[" to the next at memchr speed. end when there is none.
+uint32_t nextHeaderLine(const char* text, uint32_t from, uint32_t end) {
+    while (from < end) {
+        const void* found = std::memchr(text + from, '[', end - from);
+        if (!found) {
+            break;
+        }
+        const uint32_t open = uint32_t(static_cast<const char*>(found) - text);
+        uint32_t lineStart = open;
+        while (lineStart > 0 && isBlank(text[lineStart - 1]) && text[lineStart - 1] != '\r' &&
+               text[lineStart - 1] != '\n') {
+            --lineStart;
+        }
+        if (lineStart == 0 || text[lineStart - 1] == '\r' || text[lineStart - 1] == '\n') {
+            return lineStart;
+        }
+        from = open + 1;
+    }
+    return end;
+}
+
+} // namespace
 
 void IniDocument::Data::compactArena() {
     QByteArray compacted;
@@ -525,7 +560,7 @@ void IniDocument::setFromLines(const QList<QByteArray>& lines) {
     loader.finish();
 }
 
-void IniDocument::setFromText(const QByteArray& text) {
+void IniDocument::setFromText(const QByteArray& text, QByteArrayView onlySection) {
     const char* bytes = text.constData();
     const void* nul = std::memchr(bytes, '\0', size_t(text.size()));
     const qsizetype size = nul ? static_cast<const char*>(nul) - bytes : text.size();
@@ -534,10 +569,17 @@ void IniDocument::setFromText(const QByteArray& text) {
     }
     d->reset();
     d->text = text; // shared, not copied
-    Data::Loader loader(*d);
+    Data::Loader loader(*d, onlySection);
     const uint32_t end = uint32_t(size);
     uint32_t begin = 0;
     while (begin < end) {
+        if (!onlySection.isEmpty() && !loader.inSection()) {
+            // Outside the wanted sections only a header line can change anything.
+            begin = nextHeaderLine(bytes, begin, end);
+            if (begin == end) {
+                break;
+            }
+        }
         uint32_t stop = uint32_t(findLineEnd(bytes, begin, end));
         loader.addLine(begin, stop);
         if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') {

@@ -79,8 +79,10 @@ public:
     // Replaces the content by the load rules applied to these lines.
     void setFromLines(const QList<QByteArray>& lines);
     // Splits the bytes into lines (CR LF, CR, LF; a NUL ends the text), then as setFromLines.
-    // Both throw FileError "Cannot open file" for a text over 2 GB, naming fileName().
-    void setFromText(const QByteArray& text);
+    // Both throw FileError "Cannot open file" for a text over 2 GB, naming fileName(). With
+    // onlySection, only the sections of that name are kept, exactly as the whole text gives them;
+    // the rest is passed over without being split into lines.
+    void setFromText(const QByteArray& text, QByteArrayView onlySection = {});
 
     // The write-back form: "[name]", the lines, an empty line, each ending in CR LF.
     QByteArray toText() const;

@@ -76,12 +76,12 @@ bool isOtherValue(const QString& text) {
     return pattern.match(text).hasMatch();
 }
 
-void serializeKey(const RegistryKey& key, const QString& path, QString& out) {
+void serializeKey(const HiveKey& key, const QString& path, QString& out) {
     out += QLatin1Char('[') + path + QLatin1String("]\n");
-    for (const RegistryValue& v : key.values()) {
+    for (const HiveValue& v : key.values()) {
         out += v.name.isEmpty() ? QStringLiteral("@") : quoted(v.name);
         out += QLatin1Char('=');
-        out += v.type == RegistryValue::Type::String ? quoted(v.data) : v.data;
+        out += v.type == HiveValue::Type::String ? quoted(v.data) : v.data;
         out += QLatin1Char('\n');
     }
     out += QLatin1Char('\n');
@@ -92,7 +92,7 @@ void serializeKey(const RegistryKey& key, const QString& path, QString& out) {
 
 class Parser {
 public:
-    Parser(const QString& text, RegistryKey& root) : m_lines(text.split(QLatin1Char('\n'))), m_root(root) {}
+    Parser(const QString& text, HiveKey& root) : m_lines(text.split(QLatin1Char('\n'))), m_root(root) {}
 
     bool run(QString& error) {
         qsizetype i = 0;
@@ -182,7 +182,7 @@ private:
             if (!text.mid(pos).trimmed().isEmpty()) {
                 return fail("text after the string");
             }
-            m_current->setValue(name, RegistryValue::Type::String, data);
+            m_current->setValue(name, HiveValue::Type::String, data);
             return true;
         }
         QString data = text.mid(pos).trimmed();
@@ -193,19 +193,19 @@ private:
         if (!isOtherValue(data)) {
             return fail("unknown value type");
         }
-        m_current->setValue(name, RegistryValue::Type::Other, data);
+        m_current->setValue(name, HiveValue::Type::Other, data);
         return true;
     }
 
     const QStringList m_lines;
-    RegistryKey& m_root;
-    RegistryKey* m_current = nullptr;
+    HiveKey& m_root;
+    HiveKey* m_current = nullptr;
     QString m_reason;
 };
 
 } // namespace
 
-bool RegistryFormat::parse(const QByteArray& bytes, RegistryKey& root, QString* error) {
+bool RegistryFormat::parse(const QByteArray& bytes, HiveKey& root, QString* error) {
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(bytes);
     QString reason;
@@ -221,7 +221,7 @@ bool RegistryFormat::parse(const QByteArray& bytes, RegistryKey& root, QString* 
     return ok;
 }
 
-QByteArray RegistryFormat::serialize(const RegistryKey& root) {
+QByteArray RegistryFormat::serialize(const HiveKey& root) {
     QString out = Signature + QLatin1String("\n\n");
     if (!root.values().empty()) {
         serializeKey(root, RootName, out);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryKey.h"
+#include "HiveKey.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +27,8 @@ public:
 
     // Fills root (which must be empty) from the file's bytes; false with a reason when the
     // text is not a hive. Empty bytes are an empty hive.
-    static bool parse(const QByteArray& bytes, RegistryKey& root, QString* error = nullptr);
-    static QByteArray serialize(const RegistryKey& root);
+    static bool parse(const QByteArray& bytes, HiveKey& root, QString* error = nullptr);
+    static QByteArray serialize(const HiveKey& root);
 
     // Names of a key path below the root; nullopt when a name is empty or cannot be written
     // into a header line, or the path is too deep. A leading "\" is optional.

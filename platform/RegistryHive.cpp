@@ -2,8 +2,8 @@
 
 #include "FileError.h"
 #include "FileLock.h"
+#include "HiveKey.h"
 #include "RegistryFormat.h"
-#include "RegistryKey.h"
 #include "SafeFile.h"
 
 #include <QDateTime>
@@ -53,7 +53,7 @@ enum class LoadResult { Loaded, Unusable };
 // Reads the hive into root. A file that is not a hive is moved aside (the caller holds the
 // lock) and root stays empty. Unusable: the file exists but can be neither read nor moved,
 // so it must not be replaced.
-LoadResult loadLocked(const QString& hivePath, RegistryKey& root) {
+LoadResult loadLocked(const QString& hivePath, HiveKey& root) {
     if (!QFileInfo::exists(hivePath)) {
         return LoadResult::Loaded;
     }
@@ -68,7 +68,7 @@ LoadResult loadLocked(const QString& hivePath, RegistryKey& root) {
     if (RegistryFormat::parse(bytes, root, &reason)) {
         return LoadResult::Loaded;
     }
-    root = RegistryKey();
+    root = HiveKey();
     const QString aside = asidePath(hivePath);
     if (!QFile::rename(hivePath, aside)) {
         reportOnce(hivePath, QStringLiteral("Registry: \"%1\" is damaged (%2) and cannot be moved aside; it is left "
@@ -87,8 +87,8 @@ LoadResult loadLocked(const QString& hivePath, RegistryKey& root) {
 
 // Readers go without the lock (writes replace the file atomically); only moving a damaged
 // file aside takes it, so that a file just written by another process is never moved.
-RegistryKey loadForReading(const QString& hivePath) {
-    RegistryKey root;
+HiveKey loadForReading(const QString& hivePath) {
+    HiveKey root;
     QByteArray bytes;
     try {
         bytes = QFileInfo::exists(hivePath) ? SafeFile::readAll(hivePath) : QByteArray();
@@ -98,20 +98,20 @@ RegistryKey loadForReading(const QString& hivePath) {
     if (RegistryFormat::parse(bytes, root)) {
         return root;
     }
-    root = RegistryKey();
+    root = HiveKey();
     FileLock lock(lockPathFor(hivePath));
     if (lock.lockExclusive(LockTimeoutMs) && loadLocked(hivePath, root) == LoadResult::Loaded) {
         return root;
     }
-    return RegistryKey();
+    return HiveKey();
 }
 
-RegistryKey* findKey(RegistryKey& root, const QString& path) {
+HiveKey* findKey(HiveKey& root, const QString& path) {
     const auto names = RegistryFormat::splitPath(path);
     if (!names) {
         return nullptr;
     }
-    RegistryKey* key = &root;
+    HiveKey* key = &root;
     for (const QString& name : *names) {
         key = key->child(name);
         if (!key) {
@@ -122,7 +122,7 @@ RegistryKey* findKey(RegistryKey& root, const QString& path) {
 }
 
 // Read-modify-write of the hive under the lock; change returns whether it changed anything.
-bool modify(const QString& hivePath, const std::function<bool(RegistryKey&)>& change) {
+bool modify(const QString& hivePath, const std::function<bool(HiveKey&)>& change) {
     const QString folder = QFileInfo(hivePath).absolutePath();
     if (!QDir().mkpath(folder)) {
         return false;
@@ -131,7 +131,7 @@ bool modify(const QString& hivePath, const std::function<bool(RegistryKey&)>& ch
     if (!lock.lockExclusive(LockTimeoutMs)) {
         return false;
     }
-    RegistryKey root;
+    HiveKey root;
     if (loadLocked(hivePath, root) != LoadResult::Loaded || !change(root)) {
         return false;
     }
@@ -161,7 +161,7 @@ QString RegistryHive::defaultPath() {
 RegistryHive::RegistryHive(QString filePath) : m_filePath(std::move(filePath)) {}
 
 bool RegistryHive::keyExists(const QString& key) const {
-    RegistryKey root = loadForReading(m_filePath);
+    HiveKey root = loadForReading(m_filePath);
     return findKey(root, key) != nullptr;
 }
 
@@ -173,8 +173,8 @@ bool RegistryHive::createKey(const QString& key) {
     if (keyExists(key)) {
         return true;
     }
-    return modify(m_filePath, [&names](RegistryKey& root) {
-        RegistryKey* k = &root;
+    return modify(m_filePath, [&names](HiveKey& root) {
+        HiveKey* k = &root;
         for (const QString& name : *names) {
             k = &k->addChild(name);
         }
@@ -183,24 +183,24 @@ bool RegistryHive::createKey(const QString& key) {
 }
 
 bool RegistryHive::valueExists(const QString& key, const QString& name) const {
-    RegistryKey root = loadForReading(m_filePath);
-    const RegistryKey* k = findKey(root, key);
+    HiveKey root = loadForReading(m_filePath);
+    const HiveKey* k = findKey(root, key);
     return k && k->value(name);
 }
 
 std::optional<QString> RegistryHive::readString(const QString& key, const QString& name) const {
-    RegistryKey root = loadForReading(m_filePath);
-    const RegistryKey* k = findKey(root, key);
-    const RegistryValue* v = k ? k->value(name) : nullptr;
-    if (!v || v->type != RegistryValue::Type::String) {
+    HiveKey root = loadForReading(m_filePath);
+    const HiveKey* k = findKey(root, key);
+    const HiveValue* v = k ? k->value(name) : nullptr;
+    if (!v || v->type != HiveValue::Type::String) {
         return std::nullopt;
     }
     return v->data;
 }
 
-std::optional<RegistryKey> RegistryHive::readKey(const QString& key) const {
-    RegistryKey root = loadForReading(m_filePath);
-    RegistryKey* k = findKey(root, key);
+std::optional<HiveKey> RegistryHive::readKey(const QString& key) const {
+    HiveKey root = loadForReading(m_filePath);
+    HiveKey* k = findKey(root, key);
     if (!k) {
         return std::nullopt;
     }
@@ -208,10 +208,10 @@ std::optional<RegistryKey> RegistryHive::readKey(const QString& key) const {
 }
 
 bool RegistryHive::writeString(const QString& key, const QString& name, const QString& value) {
-    return modify(m_filePath, [&](RegistryKey& root) {
-        RegistryKey* k = findKey(root, key);
+    return modify(m_filePath, [&](HiveKey& root) {
+        HiveKey* k = findKey(root, key);
         if (k) {
-            k->setValue(name, RegistryValue::Type::String, value);
+            k->setValue(name, HiveValue::Type::String, value);
         }
         return k != nullptr;
     });
@@ -219,19 +219,19 @@ bool RegistryHive::writeString(const QString& key, const QString& name, const QS
 
 bool RegistryHive::writeDword(const QString& key, const QString& name, quint32 value) {
     const QString data = QStringLiteral("dword:%1").arg(value, 8, 16, QLatin1Char('0'));
-    return modify(m_filePath, [&](RegistryKey& root) {
-        RegistryKey* k = findKey(root, key);
+    return modify(m_filePath, [&](HiveKey& root) {
+        HiveKey* k = findKey(root, key);
         if (k) {
-            k->setValue(name, RegistryValue::Type::Other, data);
+            k->setValue(name, HiveValue::Type::Other, data);
         }
         return k != nullptr;
     });
 }
 
 QStringList RegistryHive::subKeys(const QString& key) const {
-    RegistryKey root = loadForReading(m_filePath);
+    HiveKey root = loadForReading(m_filePath);
     QStringList names;
-    if (const RegistryKey* k = findKey(root, key)) {
+    if (const HiveKey* k = findKey(root, key)) {
         for (const auto& child : k->children()) {
             names.append(child->name());
         }
@@ -246,8 +246,8 @@ bool RegistryHive::deleteKeyTree(const QString& key) {
     }
     const QString leaf = names->last();
     const QString parentPath = QStringList(names->begin(), names->end() - 1).join(QLatin1Char('\\'));
-    return modify(m_filePath, [&](RegistryKey& root) {
-        RegistryKey* parent = findKey(root, parentPath);
+    return modify(m_filePath, [&](HiveKey& root) {
+        HiveKey* parent = findKey(root, parentPath);
         return parent && parent->takeChild(leaf) != nullptr;
     });
 }
@@ -256,8 +256,8 @@ bool RegistryHive::moveKey(const QString& parentKey, const QString& oldName, con
     if (!RegistryFormat::isValidKeyName(oldName) || !RegistryFormat::isValidKeyName(newName)) {
         return false;
     }
-    return modify(m_filePath, [&](RegistryKey& root) {
-        RegistryKey* parent = findKey(root, parentKey);
+    return modify(m_filePath, [&](HiveKey& root) {
+        HiveKey* parent = findKey(root, parentKey);
         if (!parent || !parent->child(oldName) || parent->child(newName)) {
             return false;
         }

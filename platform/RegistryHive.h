@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryKey.h"
+#include "HiveKey.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,7 +33,7 @@ public:
     std::optional<QString> readString(const QString& key, const QString& name) const;
     // The key with its values and subkeys as they are now, read once for several look-ups;
     // nullopt when it is missing.
-    std::optional<RegistryKey> readKey(const QString& key) const;
+    std::optional<HiveKey> readKey(const QString& key) const;
     // Never creates the key: false when it is missing or the hive cannot be written.
     bool writeString(const QString& key, const QString& name, const QString& value);
     // A non-string ("other") value, as dword:xxxxxxxx.

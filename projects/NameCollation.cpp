@@ -42,3 +42,12 @@ void NameCollation::sort(QStringList& names) const {
     }
     names = std::move(sorted);
 }
+
+int NameCollation::findIgnoringCase(const QStringList& items, const QString& name) {
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i).compare(name, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}

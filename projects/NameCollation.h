@@ -20,6 +20,9 @@ public:
     // Sorts in that order; names the collation finds equal keep a fixed order by their code units.
     void sort(QStringList& names) const;
 
+    // The first item equal to name without regard to case, or -1 (restoring a stored choice).
+    static int findIgnoringCase(const QStringList& items, const QString& name);
+
 private:
     QCollator m_collator;
 };

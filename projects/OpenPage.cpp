@@ -3,15 +3,15 @@
 #include "ComponentList.h"
 #include "Dialogs.h"
 #include "FolderPath.h"
-#include "HandlerGuard.h"
 #include "ImageList.h"
-#include "LanguageDiscovery.h"
 #include "MessageTable.h"
-#include "NvInputDialog.h"
-#include "NvMessageDialog.h"
+#include "NameCollation.h"
+#include "ProgressBarLender.h"
 #include "ProjectListWidget.h"
 #include "ProjectNameCheck.h"
+#include "ProjectSession.h"
 #include "ProjectStore.h"
+#include "SelectedRowClick.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,9 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -48,37 +48,35 @@ const QString OpenPage::infoText = QStringLiteral(
     "available texts (in my case, it's currently always English). The 'Edit special' button is available and "
     "necessary for Wardlock only currently.");
 
-OpenPage::OpenPage(ProjectStore& store, Dialogs& dialogs, const HandlerGuard& guard, MessageText messages,
-                   ImageList& flags, ComponentList& components, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs), m_guard(guard), m_messages(std::move(messages)),
-      m_flags(flags) {
-    setObjectName(QStringLiteral("tsOpen"));
-    components.add(this);
+OpenPage::OpenPage(const PageContext& context, QWidget* parent)
+    : PageWidget(context, QStringLiteral("tsOpen"), parent) {
     resize(601, 381);
-    createControls(components);
+    createControls();
     connectHandlers();
     layoutControls();
 }
 
-QLabel* OpenPage::addLabel(ComponentList& components, const QString& name, const QString& caption, int x, int y) {
-    auto* label = components.add(new QLabel(caption, this));
+QLabel* OpenPage::addLabel(const QString& name, const QString& caption, int x, int y) {
+    auto* label = m_context.components.add(new QLabel(caption, this));
     label->setObjectName(name);
     label->setGeometry(x, y, fieldLeft - x - 4, fieldHeight);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
-QLineEdit* OpenPage::addEdit(ComponentList& components, const QString& name, int y) {
-    auto* edit = components.add(new QLineEdit(this));
+QLineEdit* OpenPage::addEdit(const QString& name, int y) {
+    auto* edit = m_context.components.add(new QLineEdit(this));
     edit->setObjectName(name);
     edit->move(fieldLeft, y);
     return edit;
 }
 
-QComboBox* OpenPage::addLanguageBox(ComponentList& components, const QString& name, const QString& hint, int y) {
-    auto* box = components.add(new QComboBox(this));
+QComboBox* OpenPage::addLanguageBox(const QString& name, const QString& hint, int y) {
+    auto* box = m_context.components.add(new QComboBox(this));
     box->setObjectName(name);
     box->setEditable(false);
+    // A combo box with images: it shows the flags of ilFlags16 and has no list texts to translate.
+    box->setProperty("images", QStringLiteral("ilFlags16"));
     box->setIconSize(QSize(16, 16));
     box->setMaxVisibleItems(12);
     box->setToolTip(hint);
@@ -86,15 +84,16 @@ QComboBox* OpenPage::addLanguageBox(ComponentList& components, const QString& na
     return box;
 }
 
-QPushButton* OpenPage::addButton(ComponentList& components, const QString& name, const QString& caption, int x, int y) {
-    auto* button = components.add(new QPushButton(caption, this));
+QPushButton* OpenPage::addButton(const QString& name, const QString& caption, int x, int y) {
+    auto* button = m_context.components.add(new QPushButton(caption, this));
     button->setObjectName(name);
     button->setGeometry(x, y, buttonWidth, buttonHeight);
     button->setEnabled(false);
     return button;
 }
 
-void OpenPage::createControls(ComponentList& components) {
+void OpenPage::createControls() {
+    ComponentList& components = m_context.components;
     m_panelOpenLeft = components.add(new QWidget(this));
     m_panelOpenLeft->setObjectName(QStringLiteral("panelOpenLeft"));
     m_lbProjects = components.add(new ProjectListWidget(m_panelOpenLeft));
@@ -102,40 +101,35 @@ void OpenPage::createControls(ComponentList& components) {
     m_lbProjects->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lbProjects->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    addLabel(components, QStringLiteral("labelProjectLanguagePath"), QStringLiteral("Language file path:"), labelLeft,
-             8);
-    m_editProjectLanguagePath = addEdit(components, QStringLiteral("editProjectLanguagePath"), 8);
-    addLabel(components, QStringLiteral("labelProjectLanguageExtension"), QStringLiteral("File extension:"), labelLeft,
-             32);
-    m_editProjectLanguageExtension = addEdit(components, QStringLiteral("editProjectLanguageExtension"), 32);
-    addLabel(components, QStringLiteral("labelProjectSpecialPath"), QStringLiteral("Special file path:"), labelLeft,
-             64);
-    m_editProjectSpecialPath = addEdit(components, QStringLiteral("editProjectSpecialPath"), 64);
-    addLabel(components, QStringLiteral("labelProjectSpecialExtension"), QStringLiteral("Special extension:"),
-             labelLeft, 88);
-    m_editProjectSpecialExtension = addEdit(components, QStringLiteral("editProjectSpecialExtension"), 88);
+    addLabel(QStringLiteral("labelProjectLanguagePath"), QStringLiteral("Language file path:"), labelLeft, 8);
+    m_editProjectLanguagePath = addEdit(QStringLiteral("editProjectLanguagePath"), 8);
+    addLabel(QStringLiteral("labelProjectLanguageExtension"), QStringLiteral("File extension:"), labelLeft, 32);
+    m_editProjectLanguageExtension = addEdit(QStringLiteral("editProjectLanguageExtension"), 32);
+    addLabel(QStringLiteral("labelProjectSpecialPath"), QStringLiteral("Special file path:"), labelLeft, 64);
+    m_editProjectSpecialPath = addEdit(QStringLiteral("editProjectSpecialPath"), 64);
+    addLabel(QStringLiteral("labelProjectSpecialExtension"), QStringLiteral("Special extension:"), labelLeft, 88);
+    m_editProjectSpecialExtension = addEdit(QStringLiteral("editProjectSpecialExtension"), 88);
 
-    addLabel(components, QStringLiteral("labelProjectLanguageReference"), QStringLiteral("Reference:"), labelLeft, 120);
+    addLabel(QStringLiteral("labelProjectLanguageReference"), QStringLiteral("Reference:"), labelLeft, 120);
     m_cbProjectLanguageReference =
-        addLanguageBox(components, QStringLiteral("cbProjectLanguageReference"),
+        addLanguageBox(QStringLiteral("cbProjectLanguageReference"),
                        QStringLiteral("The main (always complete) language of the software to be translated."), 120);
-    addLabel(components, QStringLiteral("labelProjectLanguageSource"), QStringLiteral("Source:"), labelLeft, 144);
+    addLabel(QStringLiteral("labelProjectLanguageSource"), QStringLiteral("Source:"), labelLeft, 144);
     m_cbProjectLanguageSource = addLanguageBox(
-        components, QStringLiteral("cbProjectLanguageSource"),
+        QStringLiteral("cbProjectLanguageSource"),
         QStringLiteral("The language to be used as the source of the translation. Reference language will be used "
                        "as source where this language isn't yet updated."),
         144);
-    addLabel(components, QStringLiteral("labelProjectLanguageDestination"), QStringLiteral("Destination:"), labelLeft,
-             168);
+    addLabel(QStringLiteral("labelProjectLanguageDestination"), QStringLiteral("Destination:"), labelLeft, 168);
     m_cbProjectLanguageDestination =
-        addLanguageBox(components, QStringLiteral("cbProjectLanguageDestination"),
+        addLanguageBox(QStringLiteral("cbProjectLanguageDestination"),
                        QStringLiteral("The language the software is about to be translated into."), 168);
 
-    m_bnRefreshLanguages = addButton(components, QStringLiteral("bnRefreshLanguages"),
-                                     QStringLiteral("Refresh languages"), fieldLeft, 200);
-    m_bnEditLng = addButton(components, QStringLiteral("bnEditLng"), QStringLiteral("&Edit language"), 440, 200);
-    m_bnSortPage = addButton(components, QStringLiteral("bnSortPage"), QStringLiteral("Sort files"), fieldLeft, 232);
-    m_bnEditSpecial = addButton(components, QStringLiteral("bnEditSpecial"), QStringLiteral("Edit &special"), 440, 232);
+    m_bnRefreshLanguages =
+        addButton(QStringLiteral("bnRefreshLanguages"), QStringLiteral("Refresh languages"), fieldLeft, 200);
+    m_bnEditLng = addButton(QStringLiteral("bnEditLng"), QStringLiteral("&Edit language"), 440, 200);
+    m_bnSortPage = addButton(QStringLiteral("bnSortPage"), QStringLiteral("Sort files"), fieldLeft, 232);
+    m_bnEditSpecial = addButton(QStringLiteral("bnEditSpecial"), QStringLiteral("Edit &special"), 440, 232);
 
     m_labelInfo = components.add(new QLabel(infoText, this));
     m_labelInfo->setObjectName(QStringLiteral("labelInfo"));
@@ -147,36 +141,45 @@ void OpenPage::createControls(ComponentList& components) {
     m_pgLoad->setTextVisible(false);
     m_pgLoad->hide();
     m_pgLoad->installEventFilter(this);
+    m_context.progress.setBar(*m_pgLoad);
 }
 
 void OpenPage::connectHandlers() {
-    const auto guarded = [this](void (OpenPage::*handler)()) {
-        return [this, handler] { m_guard.run([this, handler] { (this->*handler)(); }); };
-    };
-    connect(m_lbProjects, &QListWidget::itemSelectionChanged, this, [this, guarded] {
+    const auto click = handler(&OpenPage::lbProjectsClick);
+    connect(m_lbProjects, &QListWidget::itemSelectionChanged, this, [this, click] {
         if (!m_selectingByProgram) {
-            guarded (&OpenPage::lbProjectsClick)();
+            click();
         }
     });
-    connect(m_lbProjects, &ProjectListWidget::mouseDown, this, guarded(&OpenPage::lbProjectsMouseDown));
+    connect(m_lbProjects, &ProjectListWidget::mouseDown, this, handler(&OpenPage::lbProjectsMouseDown));
     // A project selected by the program (a new one) is loaded only by a click on it.
-    connect(m_lbProjects, &ProjectListWidget::selectedEntryClicked, this, guarded(&OpenPage::lbProjectsClick));
+    connect(new SelectedRowClick(*m_lbProjects), &SelectedRowClick::clicked, this, click);
     connect(m_editProjectLanguagePath, &QLineEdit::textChanged, this,
-            guarded(&OpenPage::editProjectLanguagePathChange));
+            handler(&OpenPage::editProjectLanguagePathChange));
     connect(m_editProjectLanguageExtension, &QLineEdit::textChanged, this,
-            guarded(&OpenPage::editProjectLanguageExtensionChange));
-    connect(m_editProjectSpecialPath, &QLineEdit::textChanged, this, guarded(&OpenPage::editProjectSpecialPathChange));
+            handler(&OpenPage::editProjectLanguageExtensionChange));
+    connect(m_editProjectSpecialPath, &QLineEdit::textChanged, this, handler(&OpenPage::editProjectSpecialPathChange));
     connect(m_editProjectSpecialExtension, &QLineEdit::textChanged, this,
-            guarded(&OpenPage::editProjectSpecialExtensionChange));
+            handler(&OpenPage::editProjectSpecialExtensionChange));
+    const QList<QPair<QComboBox*, ProjectSession::Role>> boxes = {
+        {m_cbProjectLanguageReference, EditingState::Reference},
+        {m_cbProjectLanguageSource, EditingState::Source},
+        {m_cbProjectLanguageDestination, EditingState::Destination}};
+    for (const auto& [box, role] : boxes) {
+        // The session follows every change of choice, the program's too; only the user's picks are stored.
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box = box, role = role](int index) {
+            m_context.session.setLanguage(role, index >= 0 ? std::optional<QString>(box->currentText()) : std::nullopt);
+        });
+    }
     connect(m_cbProjectLanguageReference, &QComboBox::activated, this,
-            guarded(&OpenPage::cbProjectLanguageReferenceChange));
-    connect(m_cbProjectLanguageSource, &QComboBox::activated, this, guarded(&OpenPage::cbProjectLanguageSourceChange));
+            handler(&OpenPage::cbProjectLanguageReferenceChange));
+    connect(m_cbProjectLanguageSource, &QComboBox::activated, this, handler(&OpenPage::cbProjectLanguageSourceChange));
     connect(m_cbProjectLanguageDestination, &QComboBox::activated, this,
-            guarded(&OpenPage::cbProjectLanguageDestinationChange));
-    connect(m_bnRefreshLanguages, &QPushButton::clicked, this, guarded(&OpenPage::bnRefreshLanguagesClick));
-    connect(m_bnEditLng, &QPushButton::clicked, this, guarded(&OpenPage::bnEditLngClick));
-    connect(m_bnEditSpecial, &QPushButton::clicked, this, guarded(&OpenPage::bnEditSpecialClick));
-    connect(m_bnSortPage, &QPushButton::clicked, this, guarded(&OpenPage::bnSortPageClick));
+            handler(&OpenPage::cbProjectLanguageDestinationChange));
+    connect(m_bnRefreshLanguages, &QPushButton::clicked, this, handler(&OpenPage::bnRefreshLanguagesClick));
+    connect(m_bnEditLng, &QPushButton::clicked, this, handler(&OpenPage::bnEditLngClick));
+    connect(m_bnEditSpecial, &QPushButton::clicked, this, handler(&OpenPage::bnEditSpecialClick));
+    connect(m_bnSortPage, &QPushButton::clicked, this, handler(&OpenPage::bnSortPageClick));
 }
 
 void OpenPage::setProjectActions(const ProjectActions& actions, QMenu* popup) {
@@ -191,14 +194,18 @@ void OpenPage::resizeEvent(QResizeEvent* event) {
 }
 
 bool OpenPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_pgLoad && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+    const QEvent::Type type = event->type();
+    if (watched == m_pgLoad &&
+        (type == QEvent::ShowToParent || type == QEvent::HideToParent || type == QEvent::ParentChange)) {
         layoutControls();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void OpenPage::layoutControls() {
-    const int progress = m_pgLoad->isHidden() ? 0 : progressHeight;
+    // The bar takes room at the page's foot only while it is at home here and shown.
+    const bool ownBar = m_pgLoad->parentWidget() == this;
+    const int progress = ownBar && !m_pgLoad->isHidden() ? progressHeight : 0;
     m_panelOpenLeft->setGeometry(0, 0, panelWidth, height() - progress);
     m_lbProjects->setGeometry(m_panelOpenLeft->rect());
     const int fieldWidth = qMax(40, width() - fieldLeft - fieldRightMargin);
@@ -208,33 +215,9 @@ void OpenPage::layoutControls() {
     }
     m_labelInfo->setGeometry(labelLeft, infoTop, qMax(40, width() - labelLeft - infoRightMargin),
                              qMax(20, height() - infoTop - infoBottomMargin));
-    m_pgLoad->setGeometry(0, height() - progressHeight, width(), progressHeight);
-}
-
-QString OpenPage::languageFolder() const {
-    return FolderPath::withSeparator(m_editProjectLanguagePath->text());
-}
-
-QString OpenPage::languageExtension() const {
-    return m_editProjectLanguageExtension->text();
-}
-
-QString OpenPage::referenceLanguage() const {
-    return m_cbProjectLanguageReference->currentText();
-}
-
-QString OpenPage::sourceLanguage() const {
-    return m_cbProjectLanguageSource->currentText();
-}
-
-QString OpenPage::destinationLanguage() const {
-    return m_cbProjectLanguageDestination->currentText();
-}
-
-bool OpenPage::languagesChosen() const {
-    return m_cbProjectLanguageReference->currentIndex() >= 0 && m_cbProjectLanguageSource->currentIndex() >= 0 &&
-           m_cbProjectLanguageDestination->currentIndex() >= 0 && !m_editProjectLanguagePath->text().isEmpty() &&
-           !m_editProjectLanguageExtension->text().isEmpty();
+    if (ownBar) {
+        m_pgLoad->setGeometry(0, height() - progressHeight, width(), progressHeight);
+    }
 }
 
 QStringList OpenPage::listedNames() const {
@@ -246,24 +229,25 @@ QStringList OpenPage::listedNames() const {
 }
 
 void OpenPage::selectProjectRow(int row) {
-    m_selectingByProgram = true;
+    const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
     if (row >= 0) {
         m_lbProjects->setCurrentRow(row);
     } else {
         m_lbProjects->clearSelection();
         m_lbProjects->setCurrentRow(-1);
     }
-    m_selectingByProgram = false;
 }
 
 void OpenPage::LoadProjectList() {
     m_lbProjects->setUpdatesEnabled(false);
-    m_selectingByProgram = true;
-    m_lbProjects->clear();
-    const QStringList names = m_store.names();
-    m_lbProjects->addItems(names);
-    m_selectingByProgram = false;
-    selectProjectRow(m_currentProject.isEmpty() ? -1 : LanguageDiscovery::findIgnoringCase(names, m_currentProject));
+    const QStringList names = m_context.store.names();
+    {
+        const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
+        m_lbProjects->clear();
+        m_lbProjects->addItems(names);
+    }
+    const QString& current = m_context.session.projectName();
+    selectProjectRow(current.isEmpty() ? -1 : NameCollation::findIgnoringCase(names, current));
     m_lbProjects->setUpdatesEnabled(true);
 }
 
@@ -271,7 +255,7 @@ void OpenPage::lbProjectsClick() {
     const int row = m_lbProjects->selectedRow();
     m_bnSortPage->setEnabled(row >= 0);
     m_bnEditLng->setEnabled(row >= 0);
-    m_currentProject = row >= 0 ? m_lbProjects->item(row)->text() : QString();
+    m_context.session.setProjectName(row >= 0 ? m_lbProjects->item(row)->text() : QString());
     LoadProjectSettings();
 }
 
@@ -281,7 +265,7 @@ void OpenPage::LoadProjectSettings() {
         edit->clear();
     }
     // Read once: the fields' change handlers store only what they show, never the chosen languages.
-    const std::optional<ProjectSettings> settings = m_store.load(m_currentProject);
+    const std::optional<ProjectSettings> settings = m_context.store.load(m_context.session.projectName());
     if (settings) {
         m_editProjectLanguagePath->setText(settings->path);
         m_editProjectLanguageExtension->setText(settings->extension);
@@ -296,32 +280,33 @@ void OpenPage::LoadProjectSettings() {
     }
 }
 
-void OpenPage::storeField(QLineEdit* field, const QString& valueName) {
+void OpenPage::storeField(QLineEdit* field, QString ProjectFields::*sessionField, const QString& valueName) {
+    m_context.session.fields().*sessionField = field->text();
     if (!field->text().isEmpty()) {
-        m_store.writeValue(m_currentProject, valueName, field->text());
+        m_context.store.writeValue(m_context.session.projectName(), valueName, field->text());
     }
 }
 
 void OpenPage::editProjectLanguagePathChange() {
-    storeField(m_editProjectLanguagePath, ProjectStore::valuePath);
+    storeField(m_editProjectLanguagePath, &ProjectFields::languagePath, ProjectStore::valuePath);
     if (!m_editProjectLanguagePath->text().isEmpty()) {
         m_bnRefreshLanguages->setEnabled(true);
     }
 }
 
 void OpenPage::editProjectLanguageExtensionChange() {
-    storeField(m_editProjectLanguageExtension, ProjectStore::valueExtension);
+    storeField(m_editProjectLanguageExtension, &ProjectFields::languageExtension, ProjectStore::valueExtension);
     if (!m_editProjectLanguageExtension->text().isEmpty()) {
         m_bnRefreshLanguages->setEnabled(true);
     }
 }
 
 void OpenPage::editProjectSpecialPathChange() {
-    storeField(m_editProjectSpecialPath, ProjectStore::valueSpecialPath);
+    storeField(m_editProjectSpecialPath, &ProjectFields::specialPath, ProjectStore::valueSpecialPath);
 }
 
 void OpenPage::editProjectSpecialExtensionChange() {
-    storeField(m_editProjectSpecialExtension, ProjectStore::valueSpecialExtension);
+    storeField(m_editProjectSpecialExtension, &ProjectFields::specialExtension, ProjectStore::valueSpecialExtension);
 }
 
 void OpenPage::lbProjectsMouseDown() {
@@ -339,16 +324,14 @@ void OpenPage::aProjectRemoveExecute() {
         return;
     }
     const QString name = m_lbProjects->item(row)->text();
-    const QString question = MessageTable::format(m_messages(MessageTable::ConfirmationProjectDelete), name);
-    if (NvMessageDialog::nvMessageDlg(question, MsgDlgType::Confirmation, mbYes | mbNo, 0) != mrYes) {
+    const QString question = MessageTable::format(m_context.messages(MessageTable::ConfirmationProjectDelete), name);
+    if (!m_context.dialogs.confirm(question) || !m_context.store.remove(name)) {
         return;
     }
-    if (!m_store.remove(name)) {
-        return;
+    {
+        const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
+        delete m_lbProjects->takeItem(row);
     }
-    m_selectingByProgram = true;
-    delete m_lbProjects->takeItem(row);
-    m_selectingByProgram = false;
     selectProjectRow(-1);
 }
 
@@ -360,16 +343,16 @@ void OpenPage::aProjectRenameExecute() {
     const QString oldName = m_lbProjects->item(row)->text();
     const QStringList names = listedNames();
     QString newName = oldName;
-    const bool confirmed = NvInputDialog::nvInputQuery(
-        m_messages(MessageTable::DialogProjectRenameCaption),
-        MessageTable::format(m_messages(MessageTable::DialogProjectRenamePrompt), oldName), newName,
+    const bool confirmed = m_context.dialogs.inputText(
+        m_context.messages(MessageTable::DialogProjectRenameCaption),
+        MessageTable::format(m_context.messages(MessageTable::DialogProjectRenamePrompt), oldName), newName,
         [&oldName, &names](const QString& text) { return ProjectNameCheck::refusalForRename(oldName, text, names); });
-    if (!confirmed || newName == oldName || !m_store.rename(oldName, newName)) {
+    if (!confirmed || newName == oldName || !m_context.store.rename(oldName, newName)) {
         return;
     }
     m_lbProjects->item(row)->setText(newName);
-    if (oldName.compare(m_currentProject, Qt::CaseInsensitive) == 0) {
-        m_currentProject = newName;
+    if (oldName.compare(m_context.session.projectName(), Qt::CaseInsensitive) == 0) {
+        m_context.session.setProjectName(newName);
     }
 }
 
@@ -377,11 +360,11 @@ QString OpenPage::askNewProjectName(const QString& suggestion) {
     const QStringList names = listedNames();
     QString name = suggestion;
     for (;;) {
-        m_dialogs.inputQuery(m_messages(MessageTable::InputDlgDescriptionTitle),
-                             m_messages(MessageTable::InputDlgDescription), name);
+        m_context.dialogs.inputQuery(m_context.messages(MessageTable::InputDlgDescriptionTitle),
+                                     m_context.messages(MessageTable::InputDlgDescription), name);
         const QString separator = ProjectNameCheck::separatorRefusal(name);
         if (!separator.isEmpty()) {
-            m_dialogs.showError(separator);
+            m_context.dialogs.showError(separator);
             continue;
         }
         if (ProjectNameCheck::refusalForNew(name, names).isEmpty()) {
@@ -391,22 +374,24 @@ QString OpenPage::askNewProjectName(const QString& suggestion) {
 }
 
 void OpenPage::AddLanguagesProject(const ProjectPreset& preset) {
-    const QString languageFolder = ProjectPresets::languageFolder(m_store.hive(), preset);
-    const QString specialFolder = ProjectPresets::specialFolder(m_store.hive(), preset);
-    const std::optional<QString> chosen = m_dialogs.browseForFolder(languageFolder);
+    ProjectStore& store = m_context.store;
+    Dialogs& dialogs = m_context.dialogs;
+    const QString languageFolder = ProjectPresets::languageFolder(store.hive(), preset);
+    const QString specialFolder = ProjectPresets::specialFolder(store.hive(), preset);
+    const std::optional<QString> chosen = dialogs.browseForFolder(languageFolder);
     if (!chosen) {
         return;
     }
     QString extension = preset.extension;
-    m_dialogs.inputQuery(m_messages(MessageTable::InputDlgFileExtensionTitle),
-                         m_messages(MessageTable::InputDlgFileExtension), extension);
+    dialogs.inputQuery(m_context.messages(MessageTable::InputDlgFileExtensionTitle),
+                       m_context.messages(MessageTable::InputDlgFileExtension), extension);
     QString specialExtension = preset.specialExtension;
     if (!specialExtension.isEmpty()) {
-        m_dialogs.inputQuery(m_messages(MessageTable::InputDlgFileExtensionTitle),
-                             m_messages(MessageTable::InputDlgFileExtension2), specialExtension);
+        dialogs.inputQuery(m_context.messages(MessageTable::InputDlgFileExtensionTitle),
+                           m_context.messages(MessageTable::InputDlgFileExtension2), specialExtension);
     }
-    m_currentProject = askNewProjectName(preset.name);
-    if (m_store.create(m_currentProject)) {
+    m_context.session.setProjectName(askNewProjectName(preset.name));
+    if (store.create(m_context.session.projectName())) {
         // Each value is stored even when its field already showed the same text.
         const auto assign = [](QLineEdit* field, const QString& text, auto store) {
             if (field->text() == text) {
@@ -430,7 +415,7 @@ void OpenPage::AddLanguagesProject(const ProjectPreset& preset) {
 
 void OpenPage::RefreshLanguages() {
     if (clearLanguages()) {
-        fillLanguages(m_store.load(m_currentProject));
+        fillLanguages(m_context.store.load(m_context.session.projectName()));
     }
 }
 
@@ -442,23 +427,20 @@ bool OpenPage::clearLanguages() {
 }
 
 void OpenPage::fillLanguages(const std::optional<ProjectSettings>& settings) {
-    const auto progress = [this](int position, int maximum) {
-        m_pgLoad->setMaximum(maximum);
-        m_pgLoad->setValue(position);
-        m_pgLoad->show();
-    };
-    const QList<DiscoveredLanguage> languages =
-        LanguageDiscovery::discover(languageFolder(), languageExtension(), progress);
-    m_pgLoad->hide();
+    const QList<LanguageFlag> languages = [this] {
+        ProgressBarLoan loan = m_context.progress.lend(*this);
+        return m_context.session.languageFolder().flags(&loan);
+    }();
 
     const QList<QComboBox*> boxes = {m_cbProjectLanguageReference, m_cbProjectLanguageSource,
                                      m_cbProjectLanguageDestination};
-    m_flags.clear();
+    ImageList& flags = m_context.ilFlags16;
+    flags.clear();
     QStringList names;
-    for (const DiscoveredLanguage& language : languages) {
-        const int image = m_flags.add(QIcon(QPixmap::fromImage(language.flag16Masked)));
+    for (const LanguageFlag& language : languages) {
+        const int image = flags.addMasked(language.flag16);
         for (QComboBox* box : boxes) {
-            box->addItem(m_flags.icon(image), language.name, image);
+            box->addItem(flags.icon(image), language.name, image);
         }
         names.append(language.name);
     }
@@ -468,7 +450,7 @@ void OpenPage::fillLanguages(const std::optional<ProjectSettings>& settings) {
     const QStringList stored = settings ? QStringList{settings->reference, settings->source, settings->destination}
                                         : QStringList{QString(), QString(), QString()};
     for (int i = 0; i < boxes.size(); ++i) {
-        boxes[i]->setCurrentIndex(stored[i].isEmpty() ? -1 : LanguageDiscovery::findIgnoringCase(names, stored[i]));
+        boxes[i]->setCurrentIndex(stored[i].isEmpty() ? -1 : NameCollation::findIgnoringCase(names, stored[i]));
     }
 }
 
@@ -479,7 +461,7 @@ void OpenPage::bnRefreshLanguagesClick() {
 
 void OpenPage::storeLanguage(QComboBox* box, const QString& valueName) {
     if (box->currentIndex() >= 0) {
-        m_store.writeValue(m_currentProject, valueName, box->currentText());
+        m_context.store.writeValue(m_context.session.projectName(), valueName, box->currentText());
     }
 }
 
@@ -496,13 +478,13 @@ void OpenPage::cbProjectLanguageDestinationChange() {
 }
 
 void OpenPage::bnEditLngClick() {
-    if (languagesChosen()) {
+    if (m_context.session.languagesChosen()) {
         emit editLanguageRequested();
     }
 }
 
 void OpenPage::bnEditSpecialClick() {
-    if (languagesChosen()) {
+    if (m_context.session.languagesChosen()) {
         emit editSpecialRequested();
     }
 }

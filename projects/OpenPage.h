@@ -1,18 +1,11 @@
 #pragma once
 
+#include "PageWidget.h"
 #include "ProjectPresets.h"
 
-#include <QWidget>
-
-#include <functional>
 #include <optional>
 
-class ComponentList;
-class Dialogs;
-class HandlerGuard;
-class ImageList;
 class ProjectListWidget;
-class ProjectStore;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -20,15 +13,15 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+struct ProjectFields;
 struct ProjectSettings;
 
 // The Open-project page (tsOpen): the project list, the project's fields, the three language
-// choices and the buttons that hand over to the other pages. It keeps the current project name.
-class OpenPage : public QWidget {
+// choices and the buttons that hand over to the other pages. What it shows of the current
+// project goes into the session as it changes.
+class OpenPage : public PageWidget {
     Q_OBJECT
 public:
-    using MessageText = std::function<QString(int index)>;
-
     // The three actions that follow the project list's selection at each mouse press.
     struct ProjectActions {
         QAction* remove = nullptr;
@@ -36,22 +29,9 @@ public:
         QAction* applyRules = nullptr;
     };
 
-    OpenPage(ProjectStore& store, Dialogs& dialogs, const HandlerGuard& guard, MessageText messages, ImageList& flags,
-             ComponentList& components, QWidget* parent = nullptr);
+    explicit OpenPage(const PageContext& context, QWidget* parent = nullptr);
 
     void setProjectActions(const ProjectActions& actions, QMenu* popup);
-
-    QString currentProjectName() const { return m_currentProject; }
-    void setCurrentProjectName(const QString& name) { m_currentProject = name; }
-
-    // What the pages taking over read: the folder ends in the separator.
-    QString languageFolder() const;
-    QString languageExtension() const;
-    QString referenceLanguage() const;
-    QString sourceLanguage() const;
-    QString destinationLanguage() const;
-    // All three languages chosen and the path and extension given.
-    bool languagesChosen() const;
 
     ProjectListWidget* lbProjects() const { return m_lbProjects; }
     QLineEdit* editProjectLanguagePath() const { return m_editProjectLanguagePath; }
@@ -67,7 +47,6 @@ public:
     QPushButton* bnEditSpecial() const { return m_bnEditSpecial; }
     QLabel* labelInfo() const { return m_labelInfo; }
     QProgressBar* pgLoad() const { return m_pgLoad; }
-    ImageList& ilFlags16() const { return m_flags; }
 
     static const QString infoText;
 
@@ -102,15 +81,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createControls(ComponentList& components);
+    void createControls();
     void connectHandlers();
     void layoutControls();
-    QLabel* addLabel(ComponentList& components, const QString& name, const QString& caption, int x, int y);
-    QLineEdit* addEdit(ComponentList& components, const QString& name, int y);
-    QComboBox* addLanguageBox(ComponentList& components, const QString& name, const QString& hint, int y);
-    QPushButton* addButton(ComponentList& components, const QString& name, const QString& caption, int x, int y);
+    QLabel* addLabel(const QString& name, const QString& caption, int x, int y);
+    QLineEdit* addEdit(const QString& name, int y);
+    QComboBox* addLanguageBox(const QString& name, const QString& hint, int y);
+    QPushButton* addButton(const QString& name, const QString& caption, int x, int y);
 
-    void storeField(QLineEdit* field, const QString& valueName);
+    // The field's text goes into the session and, when not empty, into the current project.
+    void storeField(QLineEdit* field, QString ProjectFields::*sessionField, const QString& valueName);
     void storeLanguage(QComboBox* box, const QString& valueName);
     void selectProjectRow(int row);
     // Empties the three language boxes; true when the path and extension name a folder to list.
@@ -120,13 +100,8 @@ private:
     QString askNewProjectName(const QString& suggestion);
     QStringList listedNames() const;
 
-    ProjectStore& m_store;
-    Dialogs& m_dialogs;
-    const HandlerGuard& m_guard;
-    MessageText m_messages;
-    ImageList& m_flags;
     ProjectActions m_actions;
-    QString m_currentProject;
+    // Set while the program moves the list's selection, which is not the user's click.
     bool m_selectingByProgram = false;
 
     QWidget* m_panelOpenLeft = nullptr;

@@ -11,15 +11,8 @@ void ProjectListWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         // The popup menu comes from the context menu event, which follows this press.
         event->accept();
-        emit mouseDown();
-        return;
+    } else {
+        QListWidget::mousePressEvent(event);
     }
-    const int before = selectedRow();
-    QListWidget::mousePressEvent(event);
-    const QListWidgetItem* hit = itemAt(event->position().toPoint());
-    const bool reclicked = hit != nullptr && before >= 0 && row(hit) == before && selectedRow() == before;
     emit mouseDown();
-    if (reclicked) {
-        emit selectedEntryClicked();
-    }
 }

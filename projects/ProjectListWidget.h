@@ -2,8 +2,8 @@
 
 #include <QListWidget>
 
-// The project list. Only the left button moves the selection; every press is reported once it
-// is handled, and a left click on the entry already selected is reported as a click again.
+// The project list. Only the left button moves the selection, and every press is reported once
+// the list has handled it.
 class ProjectListWidget : public QListWidget {
     Q_OBJECT
 public:
@@ -14,8 +14,6 @@ public:
 
 signals:
     void mouseDown();
-    // A left press on the selected entry, which changes no selection and so reports nothing else.
-    void selectedEntryClicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

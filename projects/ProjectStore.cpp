@@ -2,8 +2,7 @@
 
 #include "RegistryHive.h"
 
-const QString ProjectStore::programKey = QStringLiteral("\\Software\\Harvik Software\\Editors\\Tolvane");
-const QString ProjectStore::projectsKey = programKey + QStringLiteral("\\Projects");
+const QString ProjectStore::projectsKey = QStringLiteral("\\Software\\Harvik Software\\Editors\\Tolvane\\Projects");
 
 const QString ProjectStore::valuePath = QStringLiteral("Path");
 const QString ProjectStore::valueExtension = QStringLiteral("Extension");
@@ -66,17 +65,17 @@ bool ProjectStore::rename(const QString& oldName, const QString& newName) {
 
 std::optional<ProjectSettings> ProjectStore::load(const QString& name) const {
     // One read of the hive for all the values, not one per value.
-    const std::optional<RegistryKey> key = name.isEmpty() ? std::nullopt : m_hive.readKey(projectKey(name));
+    const std::optional<HiveKey> key = name.isEmpty() ? std::nullopt : m_hive.readKey(projectKey(name));
     if (!key) {
         return std::nullopt;
     }
     // nullopt when the value is missing; a value that is not a string reads as empty.
     const auto text = [&key](const QString& valueName) -> std::optional<QString> {
-        const RegistryValue* value = key->value(valueName);
+        const HiveValue* value = key->value(valueName);
         if (!value) {
             return std::nullopt;
         }
-        return value->type == RegistryValue::Type::String ? value->data : QString();
+        return value->type == HiveValue::Type::String ? value->data : QString();
     };
     ProjectSettings settings;
     settings.path = text(valuePath).value_or(QString());

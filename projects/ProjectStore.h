@@ -24,7 +24,7 @@ struct ProjectSettings {
 // project name stands for "no project": nothing is read or written for it.
 class ProjectStore {
 public:
-    static const QString programKey;
+    // The subkey "Projects" of the program's own key.
     static const QString projectsKey;
 
     static const QString valuePath;

@@ -5,6 +5,7 @@
 #include "MainMenuGui.h"
 #include "MainWindowFixture.h"
 #include "OpenPage.h"
+#include "ProgramSettings.h"
 #include "ProjectListWidget.h"
 #include "ProjectStore.h"
 #include "RegistryHive.h"
@@ -80,8 +81,9 @@ void TformMainTest::firstStartOnEmptyHive() {
     QCOMPARE(w.pcMain()->currentWidget(), w.tsOpen());
     QVERIFY(w.pcMain()->tabBar()->isHidden());
     QVERIFY(RegistryHive(f.hivePath()).keyExists(ProjectStore::projectsKey));
+    QCOMPARE(ProjectStore::projectsKey, ProgramSettings::key + QStringLiteral("\\Projects"));
     QCOMPARE(f.openPage().lbProjects()->count(), 0);
-    QVERIFY(f.openPage().currentProjectName().isEmpty());
+    QVERIFY(f.session().projectName().isEmpty());
     for (const char* name : {"bnEditLng", "bnEditSpecial", "bnSortPage", "bnRefreshLanguages"}) {
         QVERIFY2(!f.find<QAbstractButton>(QLatin1String(name))->isEnabled(), name);
     }
@@ -314,10 +316,9 @@ void TformMainTest::closingWritesAppPath() {
     MainWindowFixture f;
     QVERIFY(f.show());
     RegistryHive hive(f.hivePath());
-    QVERIFY(!hive.valueExists(ProjectStore::programKey, QStringLiteral("AppPath")));
+    QVERIFY(!hive.valueExists(ProgramSettings::key, QStringLiteral("AppPath")));
     QVERIFY(f.window().close());
-    QCOMPARE(hive.readString(ProjectStore::programKey, QStringLiteral("AppPath")).value_or(QString()),
-             expectedAppPath());
+    QCOMPARE(hive.readString(ProgramSettings::key, QStringLiteral("AppPath")).value_or(QString()), expectedAppPath());
 }
 
 void TformMainTest::exitEndsWithoutAppPath() {
@@ -330,7 +331,7 @@ void TformMainTest::exitEndsWithoutAppPath() {
     QCOMPARE(loop.exec(), 0);
     f.destroyWindow();
     QVERIFY(RegistryHive(hivePath).keyExists(ProjectStore::projectsKey));
-    QVERIFY(!RegistryHive(hivePath).valueExists(ProjectStore::programKey, QStringLiteral("AppPath")));
+    QVERIFY(!RegistryHive(hivePath).valueExists(ProgramSettings::key, QStringLiteral("AppPath")));
 }
 
 void TformMainTest::captionReachesTheWindowSystemAsSet() {

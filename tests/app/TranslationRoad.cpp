@@ -110,7 +110,7 @@ QList<QPair<QString, int>> TranslationRoad::sectionMarks() const {
     const QAbstractItemModel* model = sections()->model();
     for (int row = 0; row < model->rowCount(); ++row) {
         const QModelIndex index = model->index(row, 0);
-        marks.append({index.data().toString(), index.data(SectionListModel::MarkRole).toInt()});
+        marks.append({index.data().toString(), index.data(RowMarkRole).toInt()});
     }
     return marks;
 }

@@ -100,17 +100,17 @@ void TranslationRoadTest::languagesListedWithFlags() {
             QVERIFY(!box->itemIcon(i).isNull());
         }
     }
-    QCOMPARE(page.ilFlags16().count(), expected.size());
-    const QImage blank = page.ilFlags16().icon(0).pixmap(16, 16).toImage();
+    QCOMPARE(road.window().ilFlags16().count(), expected.size());
+    const QImage blank = road.window().ilFlags16().icon(0).pixmap(16, 16).toImage();
     QCOMPARE(blank.size(), QSize(16, 16));
     QVERIFY(fullyTransparent(blank));
-    QVERIFY(!fullyTransparent(page.ilFlags16().icon(1).pixmap(16, 16).toImage()));
+    QVERIFY(!fullyTransparent(road.window().ilFlags16().icon(1).pixmap(16, 16).toImage()));
     QCOMPARE(progress.constLast(), qMakePair(4, 5));
     QVERIFY(page.pgLoad()->isHidden());
 
     // A second refresh starts the image list again rather than adding to it.
     QTest::mouseClick(page.bnRefreshLanguages(), Qt::LeftButton);
-    QCOMPARE(page.ilFlags16().count(), expected.size());
+    QCOMPARE(road.window().ilFlags16().count(), expected.size());
     QCOMPARE(itemTexts(page.cbProjectLanguageSource()), expected);
 }
 
@@ -130,7 +130,12 @@ void TranslationRoadTest::storedChoicesRestored() {
     road.addProject(QStringLiteral("Lumen"), stored[0], stored[1], stored[2]);
     QVERIFY(road.open(QStringLiteral("Lumen")));
     OpenPage& page = road.fixture().openPage();
-    QCOMPARE((QStringList{page.referenceLanguage(), page.sourceLanguage(), page.destinationLanguage()}), shown);
+    const ProjectSession& session = road.window().session();
+    QStringList chosen;
+    for (const auto role : {EditingState::Reference, EditingState::Source, EditingState::Destination}) {
+        chosen.append(session.language(role).value_or(QString()));
+    }
+    QCOMPARE(chosen, shown);
     QCOMPARE(page.cbProjectLanguageSource()->currentIndex() < 0, shown[1].isEmpty());
     // Restoring wrote nothing back: the stored spellings are the user's.
     const QStringList names = {ProjectStore::valueReference, ProjectStore::valueSource, ProjectStore::valueDestination};
@@ -161,7 +166,7 @@ void TranslationRoadTest::editLanguageNeedsExtension() {
     page.editProjectLanguageExtension()->clear();
     QCOMPARE(page.cbProjectLanguageDestination()->currentText(), QStringLiteral("French"));
     QVERIFY(!road.pressEditLanguage());
-    QVERIFY(!road.window().editPage()->state().hasDocuments());
+    QVERIFY(!road.window().session().editing().hasDocuments());
     QCOMPARE(road.sections()->model()->rowCount(), 0);
     QVERIFY(road.fixture().action(QStringLiteral("miProject"))->isVisible());
 }
@@ -235,7 +240,7 @@ void TranslationRoadTest::roadToTheFirstSave() {
                            "dition\r\nMenuHelp=a%0D%0Ab\r\n"));
     QVERIFY(crlfOnly(saved));
     QCOMPARE(road.column(road.values(), 1).at(3), QStringLiteral("a%0D%0Ab"));
-    QCOMPARE(road.values()->model()->index(3, 0).data(ValueListModel::ImageRole).toInt(), 2);
+    QCOMPARE(road.values()->model()->index(3, 0).data(RowMarkRole).toInt(), 2);
     QCOMPARE(road.selectedKey(), QStringLiteral("StatusReady"));
     QCOMPARE(road.memo()->toPlainText(), QStringLiteral("Bereit"));
     QVERIFY(road.fixture().dialogs().errors().isEmpty());
@@ -306,7 +311,7 @@ void TranslationRoadTest::readOnlyDestination() {
              qPrintable(errors[0]));
     QCOMPARE(road.bytes(QStringLiteral("French")), before);
     QCOMPARE(road.selectedKey(), QStringLiteral("MenuHelp"));
-    QCOMPARE(road.values()->model()->index(3, 0).data(ValueListModel::ImageRole).toInt(), 1);
+    QCOMPARE(road.values()->model()->index(3, 0).data(RowMarkRole).toInt(), 1);
 }
 
 void TranslationRoadTest::cyrillicDestination() {

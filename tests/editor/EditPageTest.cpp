@@ -1,5 +1,9 @@
 #include "EditPage.h"
+#include "ComponentList.h"
+#include "EditingState.h"
 #include "EditorTestFiles.h"
+#include "PageContextFixture.h"
+#include "RowMark.h"
 #include "TestRegistry.h"
 #include "ValueListDelegate.h"
 
@@ -44,35 +48,35 @@ private:
     void pressF2();
     int selectedValueRow() const;
     QFont fontOf(int row, int column) const;
+    QStringList errors() const { return m_pages->dialogs().errors(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<PageContextFixture> m_pages;
+    QWidget* m_window = nullptr;
     EditPage* m_page = nullptr;
     QAction* m_save = nullptr;
-    QStringList m_errors;
 };
 
 void EditPageTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     EditorTestFiles::copyProject(*m_dir);
-    m_window = std::make_unique<QWidget>();
-    m_page = new EditPage(m_window.get());
-    m_save = new QAction(QStringLiteral("F2"), m_window.get());
+    m_pages = std::make_unique<PageContextFixture>();
+    m_window = &m_pages->window();
+    m_page = new EditPage(m_pages->context(), m_window);
+    m_save = new QAction(QStringLiteral("F2"), m_window);
     m_save->setObjectName("aSaveLanguageEntry");
     m_save->setShortcut(Qt::Key_F2);
     m_save->setShortcutContext(Qt::ApplicationShortcut);
     m_window->addAction(m_save);
     connect(m_save, &QAction::triggered, m_page, &EditPage::aSaveLanguageEntryExecute);
     m_page->setSaveAction(m_save);
-    m_errors.clear();
-    m_page->setErrorHandler([this](const QString& message) { m_errors.append(message); });
     m_window->resize(800, 600);
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
 
 void EditPageTest::cleanup() {
-    m_window.reset();
+    m_pages.reset();
     m_dir.reset();
 }
 
@@ -115,7 +119,7 @@ void EditPageTest::enteringListsSectionsWithMarks() {
     QStringList shown;
     for (int row = 0; row < model->rowCount(); ++row) {
         shown.append(model->index(row, 0).data().toString() + ":" +
-                     QString::number(model->index(row, 0).data(Qt::UserRole + 1).toInt()));
+                     QString::number(model->index(row, 0).data(RowMarkRole).toInt()));
     }
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Section"));
     QCOMPARE(shown, (QStringList{"Buttons:2", "Empty:0", "Extra:0", "Main:1", "Menu:0", "Messages:1"}));
@@ -174,11 +178,11 @@ void EditPageTest::walkSectionToItsLastMissingEntry() {
     // The last entry stays chosen; the column shows the stored text and the entry is no longer bold.
     QCOMPARE(selectedValueRow(), 2);
     QCOMPARE(values()->model()->index(2, 1).data().toString(), QStringLiteral("Willkommen%0D%0Ain Tolvane"));
-    QCOMPARE(values()->model()->index(2, 0).data(Qt::UserRole + 1).toInt(), 2);
+    QCOMPARE(values()->model()->index(2, 0).data(RowMarkRole).toInt(), 2);
     QCOMPARE(label("labelLanguageValue"), QStringLiteral("Welcome"));
     pressF2();
     QCOMPARE(read(destination()), expected);
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void EditPageTest::newSectionIsAppended() {
@@ -199,7 +203,7 @@ void EditPageTest::f2WithNothingChosenWritesNothing() {
     pressF2(); // entered, no section chosen
     QCOMPARE(read(destination()), before);
     QCOMPARE(QFileInfo(destination()).lastModified(), modified);
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void EditPageTest::choosingAnEmptySectionClearsTheKey() {
@@ -223,7 +227,7 @@ void EditPageTest::changedFileKeptOnSave() {
     QCOMPARE(
         read(destination()),
         QByteArray("[Buttons]\r\nok=OK\r\n\r\n[Sorted]\r\nNew=x\r\n\r\n[Messages]\r\nCount=%d Dateien von %s\r\n\r\n"));
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void EditPageTest::failedSaveMovesNothing() {
@@ -233,8 +237,8 @@ void EditPageTest::failedSaveMovesNothing() {
     QVERIFY(QFile::setPermissions(destination(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     memo()->setPlainText(QStringLiteral("neu"));
     pressF2();
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.first().startsWith("Cannot create file \"" + destination() + "\""), qPrintable(m_errors.first()));
+    QCOMPARE(errors().size(), 1);
+    QVERIFY2(errors().first().startsWith("Cannot create file \"" + destination() + "\""), qPrintable(errors().first()));
     QCOMPARE(read(destination()), before);
     QCOMPARE(selectedValueRow(), 0);
     QCOMPARE(memo()->toPlainText(), QStringLiteral("neu"));
@@ -252,15 +256,15 @@ void EditPageTest::refusedTextMovesNothing() {
     const QByteArray before = read(destination());
     memo()->setPlainText(QStringLiteral("\u0413\u043e\u0442\u043e\u0432\u043e"));
     pressF2();
-    QCOMPARE(m_errors.size(), 1);
+    QCOMPARE(errors().size(), 1);
     QCOMPARE(read(destination()), before);
     QCOMPARE(selectedValueRow(), 1);
-    QCOMPARE(values()->model()->index(1, 0).data(Qt::UserRole + 1).toInt(), 0);
+    QCOMPARE(values()->model()->index(1, 0).data(RowMarkRole).toInt(), 0);
 }
 
 void EditPageTest::objectNamesAndButton() {
     QStringList names;
-    for (QObject* component : m_page->components()) {
+    for (QObject* component : m_pages->components().all()) {
         QVERIFY(!component->objectName().isEmpty());
         names.append(component->objectName());
     }
@@ -296,7 +300,7 @@ void EditPageTest::clickOnTheChosenRowRunsItsClickAgain() {
     QCOMPARE(selectedValueRow(), 0);
     QCOMPARE(label("labelLanguageValue"), QStringLiteral("Count"));
     QCOMPARE(memo()->toPlainText(), QStringLiteral("%d Dateien von %s"));
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 TOLVANE_TEST(EditPageTest)

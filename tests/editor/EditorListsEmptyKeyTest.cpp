@@ -19,7 +19,7 @@ private slots:
 void EditorListsEmptyKeyTest::emptyKeyEntry_data() {
     QTest::addColumn<QByteArray>("destination");
     QTest::addColumn<QByteArray>("shown");
-    QTest::addColumn<int>("image");
+    QTest::addColumn<int>("mark");
     QTest::newRow("line without =") << QByteArray("[S]\nJust text\n") << QByteArray() << 2;
     QTest::newRow("empty key with a value") << QByteArray("[S]\n=dst\n") << QByteArray("dst") << 2;
     // The raw line adds no value of its own: the list agrees with a click on the entry.
@@ -30,14 +30,14 @@ void EditorListsEmptyKeyTest::emptyKeyEntry_data() {
 void EditorListsEmptyKeyTest::emptyKeyEntry() {
     QFETCH(QByteArray, destination);
     QFETCH(QByteArray, shown);
-    QFETCH(int, image);
+    QFETCH(int, mark);
     const auto reference = document("[S]\nA=ref\nRaw reference line\n");
     const auto source = document("[S]\n=src\n");
     const auto rows = ValueListBuilder::build(*reference, *source, *document(destination), "S");
     QCOMPARE(rows.size(), size_t(2));
     QCOMPARE(rows.front().key, QByteArray());
     QCOMPARE(rows.front().shown, shown);
-    QCOMPARE(int(rows.front().image), image);
+    QCOMPARE(int(rows.front().mark), mark);
     QCOMPARE(rows.back().key, QByteArray("A"));
 }
 

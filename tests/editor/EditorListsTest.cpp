@@ -108,7 +108,7 @@ void EditorListsTest::valueRows_data() {
     QTest::addColumn<QByteArray>("destination");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("shown");
-    QTest::addColumn<int>("image");
+    QTest::addColumn<int>("mark");
     QTest::addColumn<bool>("changed");
     // Reference: Caption=Ref, Only=Ref only, Pct=5%; source: Caption=Src, Pct=5%%.
     QTest::newRow("key differing in case is one entry")
@@ -132,7 +132,7 @@ void EditorListsTest::valueRows() {
     QFETCH(QByteArray, destination);
     QFETCH(QByteArray, key);
     QFETCH(QByteArray, shown);
-    QFETCH(int, image);
+    QFETCH(int, mark);
     QFETCH(bool, changed);
     const auto reference = document("[S]\nCaption=Ref\nOnly=Ref only\nPct=5%\n");
     const auto source = document("[s]\nCaption=Src\nPct=5%%\n");
@@ -145,7 +145,7 @@ void EditorListsTest::valueRows() {
     const auto it = std::find_if(rows.begin(), rows.end(), [&](const ValueRow& row) { return row.key == key; });
     QVERIFY(it != rows.end());
     QCOMPARE(it->shown, shown);
-    QCOMPARE(int(it->image), image);
+    QCOMPARE(int(it->mark), mark);
     QCOMPARE(it->changed, changed);
 }
 
@@ -154,12 +154,12 @@ void EditorListsTest::sameSourceAndDestinationNeverChanged() {
     const auto same = document("[S]\nA=eins\nB=\nc=drei\n");
     for (const ValueRow& row : ValueListBuilder::build(*reference, *same, *same, "S")) {
         QVERIFY2(!row.changed, row.key.constData());
-        QCOMPARE(int(row.image), 2);
+        QCOMPARE(int(row.mark), 2);
     }
 }
 
 void EditorListsTest::nextMissingEntry_data() {
-    QTest::addColumn<QString>("images");
+    QTest::addColumn<QString>("marks");
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("missing");
@@ -172,12 +172,12 @@ void EditorListsTest::nextMissingEntry_data() {
 }
 
 void EditorListsTest::nextMissingEntry() {
-    QFETCH(QString, images);
+    QFETCH(QString, marks);
     QFETCH(int, selected);
     QFETCH(int, row);
     QFETCH(bool, missing);
-    const NextMissingEntry next = NextMissingEntry::find(selected, int(images.size()),
-                                                         [&](int i) { return LevelMark(images.at(i).digitValue()); });
+    const NextMissingEntry next =
+        NextMissingEntry::find(selected, int(marks.size()), [&](int i) { return RowMark(marks.at(i).digitValue()); });
     QCOMPARE(next.row, row);
     QCOMPARE(next.missing, missing);
 }

@@ -2,7 +2,6 @@
 #include "TestRegistry.h"
 
 #include "MainWindowFixture.h"
-#include "ModalDriver.h"
 #include "OpenPage.h"
 #include "ProjectListWidget.h"
 #include "ProjectStore.h"
@@ -19,10 +18,20 @@
 namespace {
 
 using Values = QMap<QString, QString>;
+using Kind = ScriptedDialogs::Kind;
 
 QString selectedName(const OpenPage& page) {
     const int row = page.lbProjects()->selectedRow();
     return row < 0 ? QString() : page.lbProjects()->item(row)->text();
+}
+
+// The values the translated input offered, one per time it was asked.
+QStringList offeredValues(const ScriptedDialogs& dialogs) {
+    QStringList values;
+    for (const ScriptedDialogs::Question& question : dialogs.questions(Kind::TextInput)) {
+        values.append(question.value);
+    }
+    return values;
 }
 
 } // namespace
@@ -74,7 +83,7 @@ void OpenPageTest::selectingLoadsTheProject() {
     OpenPage& page = f.openPage();
     QVERIFY(f.clickProject(QStringLiteral("Before")));
     QVERIFY(f.clickProject(QStringLiteral("Tested")));
-    QCOMPARE(page.currentProjectName(), QStringLiteral("Tested"));
+    QCOMPARE(f.session().projectName(), QStringLiteral("Tested"));
     QCOMPARE(page.editProjectLanguagePath()->text(), values.value("Path"));
     QCOMPARE(page.editProjectLanguageExtension()->text(), values.value("Extension"));
     QCOMPARE(page.editProjectSpecialPath()->text(), values.value("SpecialPath"));
@@ -162,11 +171,10 @@ void OpenPageTest::actionsFollowTheLastMousePress() {
     f.openPage().lbProjects()->clearSelection();
     QVERIFY(remove->isEnabled());
     // With nothing selected, removing asks nothing and removes nothing.
-    ModalDriver driver(300);
-    driver.clickButton(QStringLiteral("No"));
+    f.dialogs().setNextConfirm(true);
     QVERIFY(f.trigger(QStringLiteral("aProjectRemove")));
-    QTRY_VERIFY(driver.done());
-    QCOMPARE(driver.failures().size(), 1);
+    QVERIFY(f.dialogs().questions(Kind::Confirm).isEmpty());
+    QCOMPARE(f.dialogs().pendingAnswers(), 1);
     QVERIFY(RegistryHive(f.hivePath()).keyExists(ProjectStore::projectKey(QStringLiteral("P"))));
 }
 
@@ -183,13 +191,12 @@ void OpenPageTest::removeAsksFirst() {
     f.writeProject(QStringLiteral("Old one"), {{"Path", "/old/"}, {"Extension", "tvl"}});
     QVERIFY(f.show());
     QVERIFY(f.clickProject(QStringLiteral("Old one")));
-    ModalDriver driver;
-    driver.clickButton(answer, "NvMessageDialog");
-    QVERIFY(f.trigger(QStringLiteral("aProjectRemove")));
-    QVERIFY(driver.failures().isEmpty());
-    QCOMPARE(driver.texts(), QStringList{"Are you sure you want to delete the project Old one?"});
-    QCOMPARE(driver.titles(), QStringList{"Confirmation"});
     const bool removed = answer == QLatin1String("Yes");
+    f.dialogs().setNextConfirm(removed);
+    QVERIFY(f.trigger(QStringLiteral("aProjectRemove")));
+    QCOMPARE(f.dialogs().pendingAnswers(), 0);
+    // A confirmation (its dialog's title and buttons: QtDialogsTest).
+    QCOMPARE(f.dialogs().texts(Kind::Confirm), QStringList{"Are you sure you want to delete the project Old one?"});
     RegistryHive hive(f.hivePath());
     QCOMPARE(hive.keyExists(ProjectStore::projectKey(QStringLiteral("Old one"))), !removed);
     OpenPage& page = f.openPage();
@@ -216,19 +223,20 @@ void OpenPageTest::renameMovesTheKey() {
     f.writeProject(QStringLiteral("Beta"));
     QVERIFY(f.show());
     QVERIFY(f.clickProject(QStringLiteral("Alpha")));
-    ModalDriver driver;
-    driver.enterText(newName);
+    f.dialogs().setNextInput(newName);
     QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
-    QVERIFY(driver.failures().isEmpty());
-    QCOMPARE(driver.titles(), QStringList{"Rename project"});
-    QCOMPARE(driver.texts(), QStringList{"Please enter the new project name for Alpha:"});
-    QCOMPARE(driver.offeredValues(), QStringList{"Alpha"});
+    QCOMPARE(f.dialogs().pendingAnswers(), 0);
+    const QList<ScriptedDialogs::Question> asked = f.dialogs().questions(Kind::TextInput);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.constFirst().caption, QStringLiteral("Rename project"));
+    QCOMPARE(f.dialogs().texts(Kind::TextInput), QStringList{"Please enter the new project name for Alpha:"});
+    QCOMPARE(offeredValues(f.dialogs()), QStringList{"Alpha"});
     RegistryHive hive(f.hivePath());
     QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", newName}));
     QCOMPARE(hive.readString(ProjectStore::projectKey(newName), QStringLiteral("Path")), QStringLiteral("/a/"));
     OpenPage& page = f.openPage();
     QCOMPARE(selectedName(page), newName);
-    QCOMPARE(page.currentProjectName(), newName);
+    QCOMPARE(f.session().projectName(), newName);
     QTest::keyClicks(page.editProjectLanguageExtension(), QStringLiteral("x"));
     QCOMPARE(f.projectValue(newName, QStringLiteral("Extension")), QStringLiteral("tvlx"));
 }
@@ -252,26 +260,24 @@ void OpenPageTest::renameRefusesBadNames() {
     f.writeProject(QStringLiteral("Beta"), {{"Path", "/b/"}});
     QVERIFY(f.show());
     QVERIFY(f.clickProject(QStringLiteral("Alpha")));
-    ModalDriver driver;
-    driver.enterText(refused);
-    driver.clickButton(QStringLiteral("OK"), "NvMessageDialog");
-    driver.enterText(QStringLiteral("Gamma"));
+    f.dialogs().setNextInput(refused);
+    f.dialogs().setNextInput(QStringLiteral("Gamma"));
     QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
-    QVERIFY(driver.failures().isEmpty());
-    QCOMPARE(driver.texts().value(1), reason);
-    QCOMPARE(driver.offeredValues(), (QStringList{"Alpha", refused}));
+    QCOMPARE(f.dialogs().pendingAnswers(), 0);
+    QCOMPARE(f.dialogs().texts(Kind::Warning), QStringList{reason});
+    QCOMPARE(offeredValues(f.dialogs()), (QStringList{"Alpha", refused}));
     RegistryHive hive(f.hivePath());
     QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", "Gamma"}));
     QCOMPARE(hive.readString(ProjectStore::projectKey(QStringLiteral("Beta")), QStringLiteral("Path")),
              QStringLiteral("/b/"));
 
     // Cancel after a refusal leaves everything as it was.
-    ModalDriver cancel;
-    cancel.enterText(refused);
-    cancel.clickButton(QStringLiteral("OK"), "NvMessageDialog");
-    cancel.clickButton(QStringLiteral("Cancel"), "NvInputDialog");
+    f.dialogs().clear();
+    f.dialogs().setNextInput(refused);
+    f.dialogs().setNextInputCancel();
     QVERIFY(f.trigger(QStringLiteral("aProjectRename")));
-    QVERIFY(cancel.failures().isEmpty());
+    QCOMPARE(f.dialogs().pendingAnswers(), 0);
+    QCOMPARE(f.dialogs().texts(Kind::Warning), QStringList{reason});
     QCOMPARE(hive.subKeys(ProjectStore::projectsKey), (QStringList{"Beta", "Gamma"}));
     QCOMPARE(selectedName(f.openPage()), QStringLiteral("Gamma"));
 }
@@ -283,7 +289,7 @@ void OpenPageTest::listReselectsTheCurrentProject() {
     QVERIFY(f.show());
     OpenPage& page = f.openPage();
     QVERIFY(f.clickProject(QStringLiteral("Two")));
-    page.setCurrentProjectName(QStringLiteral("ONE"));
+    f.session().setProjectName(QStringLiteral("ONE"));
     page.LoadProjectList();
     QCOMPARE(selectedName(page), QStringLiteral("One"));
     // Reselecting is not a click: the fields still show the last clicked project.
@@ -299,7 +305,7 @@ void OpenPageTest::clickOnTheSelectedProjectLoadsIt() {
     QVERIFY(f.show());
     OpenPage& page = f.openPage();
     // As adding a project leaves it: selected and current, but not loaded.
-    page.setCurrentProjectName(QStringLiteral("New"));
+    f.session().setProjectName(QStringLiteral("New"));
     page.LoadProjectList();
     QCOMPARE(selectedName(page), QStringLiteral("New"));
     QVERIFY(!page.bnEditLng()->isEnabled());
@@ -339,7 +345,7 @@ void OpenPageTest::rightPressOnlyOpensTheMenu() {
     QVERIFY(f.clickProject(QStringLiteral("A")));
     QVERIFY(rightPressOn(QStringLiteral("B")));
     QCOMPARE(selectedName(page), QStringLiteral("A"));
-    QCOMPARE(page.currentProjectName(), QStringLiteral("A"));
+    QCOMPARE(f.session().projectName(), QStringLiteral("A"));
     QCOMPARE(page.editProjectLanguagePath()->text(), QStringLiteral("/a/"));
     QVERIFY(f.action(QStringLiteral("aProjectRemove"))->isEnabled());
     // The press sets the actions from the selection as it stands, which it does not change.

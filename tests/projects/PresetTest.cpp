@@ -126,7 +126,7 @@ void PresetTest::presets() {
         QVERIFY(!f.projectValue(name, QLatin1String(unset)));
     }
     OpenPage& page = f.openPage();
-    QCOMPARE(page.currentProjectName(), name);
+    QCOMPARE(f.session().projectName(), name);
     QCOMPARE(page.lbProjects()->count(), 2);
     QCOMPARE(page.lbProjects()->item(page.lbProjects()->selectedRow())->text(), name);
     QVERIFY(page.bnRefreshLanguages()->isEnabled());
@@ -153,7 +153,7 @@ void PresetTest::cancelInFolderBrowserCreatesNothing() {
     QCOMPARE(f.dialogs().questions().size(), 1);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
-    QCOMPARE(f.openPage().currentProjectName(), QStringLiteral("Existing"));
+    QCOMPARE(f.session().projectName(), QStringLiteral("Existing"));
     QCOMPARE(f.openPage().editProjectLanguagePath()->text(), QStringLiteral("/e/"));
     QCOMPARE(f.openPage().lbProjects()->count(), 1);
 }

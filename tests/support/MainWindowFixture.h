@@ -27,6 +27,7 @@ public:
     TformMain& window() const { return *m_window; }
     OpenPage& openPage() const;
     ScriptedDialogs& dialogs() const { return *m_dialogs; }
+    ProjectSession& session() const { return m_window->session(); }
     RegistryHive& hive() const;
 
     // Shows the window and waits until it is exposed.

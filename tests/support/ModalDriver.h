@@ -1,54 +1,51 @@
 #pragma once
 
-#include <QObject>
-#include <QQueue>
-#include <QStringList>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
+#include <QtTest>
 
 #include <functional>
+#include <memory>
 
-class QWidget;
-
-// Answers the modal dialogs that a test triggers (the program's own message and input dialogs):
-// each queued step waits for a modal dialog holding the named button, acts on it and records
-// what the dialog said. Steps are taken in order, also for dialogs opened from within another.
-class ModalDriver : public QObject {
-    Q_OBJECT
-public:
-    explicit ModalDriver(int timeoutMs = 5000);
-    ~ModalDriver() override;
-
-    // Press the button (child object name "Yes", "No", "OK", "Cancel", ...) of the next dialog;
-    // dialogClass, when given, is the class the dialog must inherit.
-    void clickButton(const QString& button, const char* dialogClass = nullptr);
-    // Replace the text of the dialog's "Edit" field, then press the button.
-    void enterText(const QString& text, const QString& button = QStringLiteral("OK"));
-
-    // The text each handled dialog showed ("Message" or "Prompt" label) and its title.
-    const QStringList& texts() const { return m_texts; }
-    const QStringList& titles() const { return m_titles; }
-    // The text the "Edit" field held when the step found it.
-    const QStringList& offeredValues() const { return m_offered; }
-    bool done() const { return m_steps.isEmpty(); }
-    // Steps that found no dialog in time; their dialog, if any, was rejected.
-    const QStringList& failures() const { return m_failures; }
-
-private:
-    struct Step {
-        QString button;
-        QString dialogClass;
-        std::function<void(QWidget*)> before;
-    };
-
-    void poll();
-    void enqueue(Step step);
-
-    QQueue<Step> m_steps;
-    QTimer m_timer;
-    int m_timeoutMs;
-    int m_waitedMs = 0;
-    QStringList m_texts;
-    QStringList m_titles;
-    QStringList m_offered;
-    QStringList m_failures;
-};
+// Runs action on the next modal dialog once it is up, so a test can drive exec() loops. A dialog
+// that never appears leaves the action unrun, and the test's checks on its outcome fail. A dialog
+// the action leaves open fails the test after guardMs and is rejected, with any modal dialog
+// still open above it, so that a broken dialog ends its exec() instead of hanging the run.
+inline void onNextModal(std::function<void(QWidget*)> action, QWidget* besides = nullptr, int guardMs = 2000) {
+    auto* timer = new QTimer;
+    auto remaining = std::make_shared<int>(500);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, remaining, besides, guardMs, action = std::move(action)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != besides && modal->isVisible()) {
+            timer->deleteLater();
+            timer->stop();
+            QPointer<QWidget> handled(modal);
+            action(modal);
+            QTimer::singleShot(guardMs, [handled] {
+                if (!handled || !handled->isVisible()) {
+                    return;
+                }
+                QTest::qFail("a modal dialog was still open after its action", __FILE__, __LINE__);
+                // Innermost first: each rejected dialog's exec() returns before the one below it.
+                for (int left = 10; left > 0 && handled && handled->isVisible(); --left) {
+                    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                    if (!dialog) {
+                        break;
+                    }
+                    dialog->reject();
+                    if (dialog == handled) {
+                        break;
+                    }
+                }
+            });
+        } else if (--*remaining <= 0) {
+            timer->deleteLater();
+            timer->stop();
+        }
+    });
+    timer->start();
+}

@@ -22,8 +22,12 @@ QList<ScriptedDialogs::Question> ScriptedDialogs::questions(Kind kind) const {
 }
 
 QStringList ScriptedDialogs::errors() const {
+    return texts(Kind::Error);
+}
+
+QStringList ScriptedDialogs::texts(Kind kind) const {
     QStringList result;
-    for (const Question& question : questions(Kind::Error)) {
+    for (const Question& question : questions(kind)) {
         result.append(question.text);
     }
     return result;
@@ -33,6 +37,7 @@ void ScriptedDialogs::clear() {
     m_folders.clear();
     m_inputs.clear();
     m_files.clear();
+    m_confirms.clear();
     m_questions.clear();
     m_unansweredInputs = 0;
 }
@@ -42,20 +47,48 @@ std::optional<QString> ScriptedDialogs::browseForFolder(const QString& preselect
     return m_folders.isEmpty() ? std::nullopt : m_folders.dequeue();
 }
 
-bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value) {
-    m_questions.append({Kind::Input, caption, prompt, value});
+std::optional<QString> ScriptedDialogs::nextInput(const QString& prompt) {
     if (m_inputs.isEmpty()) {
         if (++m_unansweredInputs > maxUnansweredInputs) {
             qFatal("ScriptedDialogs: input \"%s\" keeps being asked without a queued answer", qPrintable(prompt));
         }
-        return false;
+        return std::nullopt;
     }
     const std::optional<QString> answer = m_inputs.dequeue();
-    if (!answer) {
-        return false;
+    return answer ? std::optional<QString>(answer->left(255)) : std::nullopt;
+}
+
+bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value) {
+    m_questions.append({Kind::Input, caption, prompt, value});
+    const std::optional<QString> answer = nextInput(prompt);
+    if (answer) {
+        value = *answer;
     }
-    value = answer->left(255);
-    return true;
+    return answer.has_value();
+}
+
+bool ScriptedDialogs::inputText(const QString& caption, const QString& prompt, QString& value,
+                                const Validator& validator) {
+    QString offered = value;
+    for (;;) {
+        m_questions.append({Kind::TextInput, caption, prompt, offered});
+        const std::optional<QString> answer = nextInput(prompt);
+        if (!answer) {
+            return false;
+        }
+        const QString refusal = validator ? validator(*answer) : QString();
+        if (refusal.isEmpty()) {
+            value = *answer;
+            return true;
+        }
+        m_questions.append({Kind::Warning, QString(), refusal, QString()});
+        offered = *answer;
+    }
+}
+
+bool ScriptedDialogs::confirm(const QString& text) {
+    m_questions.append({Kind::Confirm, QString(), text, QString()});
+    return !m_confirms.isEmpty() && m_confirms.dequeue();
 }
 
 void ScriptedDialogs::showError(const QString& text) {

@@ -1,41 +1,17 @@
 #include "TestRegistry.h"
 
-#include "HandlerGuard.h"
 #include "MessageTable.h"
-#include "ScriptedDialogs.h"
 
 #include <QtTest>
 
-#include <new>
-
-class HandlerGuardTest : public QObject {
+class MessageTableTest : public QObject {
     Q_OBJECT
 private slots:
-    void fileErrorEndsHandlerWithMessage();
     void messageTable_data();
     void messageTable();
 };
 
-void HandlerGuardTest::fileErrorEndsHandlerWithMessage() {
-    ScriptedDialogs dialogs;
-    HandlerGuard guard(dialogs);
-    bool after = false;
-    guard.run([&] {
-        throw FileError::cannotOpen(QStringLiteral("x.tvl"), QStringLiteral("No such file or directory"));
-        after = true;
-    });
-    QVERIFY(!after);
-    QCOMPARE(dialogs.errors(), QStringList{"Cannot open file \"x.tvl\". No such file or directory"});
-    bool ran = false;
-    guard.run([&] { ran = true; });
-    QVERIFY(ran);
-    QCOMPARE(dialogs.errors().size(), 1);
-    // Memory exhausted by a huge file must not end the program either.
-    guard.run([] { throw std::bad_alloc(); });
-    QCOMPARE(dialogs.errors().size(), 2);
-}
-
-void HandlerGuardTest::messageTable_data() {
+void MessageTableTest::messageTable_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("argument");
@@ -75,7 +51,7 @@ void HandlerGuardTest::messageTable_data() {
                              << "";
 }
 
-void HandlerGuardTest::messageTable() {
+void MessageTableTest::messageTable() {
     QFETCH(int, index);
     QFETCH(QString, key);
     QFETCH(QString, argument);
@@ -84,5 +60,5 @@ void HandlerGuardTest::messageTable() {
     QCOMPARE(MessageTable::format(MessageTable::defaultText(index), argument), shown);
 }
 
-TOLVANE_TEST(HandlerGuardTest)
-#include "HandlerGuardTest.moc"
+TOLVANE_TEST(MessageTableTest)
+#include "MessageTableTest.moc"

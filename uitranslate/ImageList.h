@@ -15,8 +15,10 @@ public:
     int count() const { return m_icons.size(); }
     QIcon icon(int index) const;
     int add(const QIcon& icon);
-    // The top-left pixel's colour becomes transparent, as for a masked bitmap.
+    // Adds masked(image), as for a masked bitmap.
     int addMasked(const QImage& image);
+    // A copy in which every pixel of the top-left pixel's colour is fully transparent.
+    static QImage masked(const QImage& image);
     void clear();
 
 private:

@@ -34,9 +34,6 @@ public:
     QByteArray currentSection;
     QByteArray currentKey;
 
-    static QString languageFolder(const QString& path);
-    static QString languageFile(const QString& folder, const QString& name, const QString& extension);
-
 private:
     static int codePageOf(const IniDocument& document);
 

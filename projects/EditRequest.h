@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// What "&Edit language" takes over from the Open-project page.
+// What "&Edit language" takes over from the session: the chosen languages in the language folder.
 struct EditRequest {
     QString referenceName;
     QString sourceName;

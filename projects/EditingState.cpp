@@ -1,16 +1,8 @@
 #include "EditingState.h"
 
 #include "CodePage.h"
-#include "FolderPath.h"
+#include "LanguageFolder.h"
 #include "LanguageKeys.h"
-
-QString EditingState::languageFolder(const QString& path) {
-    return FolderPath::withSeparator(path);
-}
-
-QString EditingState::languageFile(const QString& folder, const QString& name, const QString& extension) {
-    return languageFolder(folder) + name + QLatin1Char('.') + extension;
-}
 
 int EditingState::codePageOf(const IniDocument& document) {
     return CodePage::forCharset(
@@ -19,12 +11,13 @@ int EditingState::codePageOf(const IniDocument& document) {
 
 void EditingState::load(const EditRequest& request) {
     const QString names[3] = {request.referenceName, request.sourceName, request.destinationName};
+    const LanguageFolder folder(request.folder, request.extension);
     QString paths[3];
     std::unique_ptr<IniDocument> documents[3];
     // Stamped before reading: a change that slips in while reading makes the next save reload.
     FileStamp stamp;
     for (int role = 0; role < 3; ++role) {
-        paths[role] = languageFile(request.folder, names[role], request.extension);
+        paths[role] = folder.filePath(names[role]);
         if (role == Destination) {
             stamp = FileStamp::of(paths[role]);
         }

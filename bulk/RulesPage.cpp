@@ -1,0 +1,4 @@
+#include "RulesPage.h"
+
+RulesPage::RulesPage(const PageContext& context, QWidget* parent)
+    : PageWidget(context, QStringLiteral("tsRules"), parent) {}

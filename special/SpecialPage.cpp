@@ -1,0 +1,4 @@
+#include "SpecialPage.h"
+
+SpecialPage::SpecialPage(const PageContext& context, QWidget* parent)
+    : PageWidget(context, QStringLiteral("tsNfo"), parent) {}
