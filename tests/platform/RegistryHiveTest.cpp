@@ -291,35 +291,35 @@ private slots:
 
     void damagedHiveIsKeptAsideAndReported_data() {
         QTest::addColumn<QByteArray>("content");
-        // A key that is still read, with its value "a" when it has one; empty when nothing is.
+        // A key that is still read, with its value "c" when it has one; empty when nothing is.
         QTest::addColumn<QString>("readable");
-        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("c");
         const QByteArray x("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n");
         QTest::newRow("not a hive") << QByteArray("[Main]\nLanguageName=English\n") << ""
                                     << "";
         QTest::newRow("value before key") << QByteArray("Windows Registry Editor Version 5.00\n\"a\"=\"b\"\n") << ""
                                           << "";
-        QTest::newRow("other root") << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\X]\n")
-                                    << ""
-                                    << "";
+        QTest::newRow("other root, its values too") << x + "\"c\"=\"d\"\n[HKEY_LOCAL_MACHINE\\Y]\n\"c\"=\"lost\"\n"
+                                                    << "\\X"
+                                                    << "d";
         QTest::newRow("unterminated string") << x + "\"a\"=\"b\n\"c\"=\"d\"\n"
                                              << "\\X"
-                                             << "";
-        QTest::newRow("cut last line") << x + "\"a\"=\"b\"\n\"c\"=\"d"
+                                             << "d";
+        QTest::newRow("cut last line") << x + "\"c\"=\"d\"\n\"e\"=\"f"
                                        << "\\X"
-                                       << "b";
-        QTest::newRow("deletion line") << x + "\"a\"=-\n"
+                                       << "d";
+        QTest::newRow("deletion line") << x + "\"a\"=-\n\"c\"=\"d\"\n"
                                        << "\\X"
-                                       << "";
+                                       << "d";
         QTest::newRow("invalid UTF-8") << QByteArray(
                                               "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X\xC0]\n")
                                        << "\\X\u00C0"
                                        << "";
-        QTest::newRow("Latin-1 byte in a value") << x + "\"a\"=\"caf\xE9\"\n"
+        QTest::newRow("Latin-1 byte in a value") << x + "\"c\"=\"caf\xE9\"\n\"e\"=\"f\"\n"
                                                  << "\\X"
                                                  << "caf\u00E9";
-        QTest::newRow("trailing NULs") << x + QByteArray("\"a\"=\"b\"\n\0\0\0\0", 10) << "\\X"
-                                       << "b";
+        QTest::newRow("trailing NULs") << x + QByteArray("\"c\"=\"d\"\n\0\0\0\0", 12) << "\\X"
+                                       << "d";
         QTest::newRow("deeper than the registry allows")
             << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER") +
                    QByteArray("\\k").repeated(513) + QByteArray("]\n")
@@ -334,7 +334,7 @@ private slots:
     void damagedHiveIsKeptAsideAndReported() {
         QFETCH(QByteArray, content);
         QFETCH(QString, readable);
-        QFETCH(QString, a);
+        QFETCH(QString, c);
         const QString folder = QFileInfo(m_path).absolutePath();
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(hive.keyExists(QStringLiteral("\\X")), readable == QStringLiteral("\\X"));
         if (!readable.isEmpty()) {
             QVERIFY(hive.keyExists(readable));
-            QCOMPARE(hive.readString(readable, QStringLiteral("a")).value_or(QString()), a);
+            QCOMPARE(hive.readString(readable, QStringLiteral("c")).value_or(QString()), c);
         }
         QCOMPARE(TestFiles::read(m_path), content); // reading changes nothing
         QVERIFY(hive.createKey(QStringLiteral("\\Y")));
