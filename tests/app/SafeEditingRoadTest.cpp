@@ -95,28 +95,6 @@ private slots:
         QCOMPARE(road.column(road.values(), 1), QStringList{QStringLiteral("\u0410\u0411")});
     }
 
-    void failedSaveKeepsTheEntryForTheNextSave() {
-        TranslationRoad road;
-        road.addLumen();
-        const QString french = road.file(QStringLiteral("French"));
-        const QByteArray before = road.bytes(QStringLiteral("French"));
-        QFile::setPermissions(french, QFile::ReadOwner);
-        QVERIFY(road.openEntry(QStringLiteral("MainWindow"), QStringLiteral("MenuHelp")));
-        road.typeIntoMemo(QStringLiteral("&Aide"));
-        road.pressF2();
-        QCOMPARE(road.fixture().dialogs().errors().size(), 1);
-        QCOMPARE(road.bytes(QStringLiteral("French")), before);
-        QCOMPARE(road.selectedKey(), QStringLiteral("MenuHelp"));
-
-        QFile::setPermissions(french, QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(road.clickEntry(QStringLiteral("StatusReady")));
-        road.typeIntoMemo(QStringLiteral("Pr\u00EAt"));
-        road.pressF2();
-        const QByteArray saved = road.bytes(QStringLiteral("French"));
-        QVERIFY(saved.contains("\r\nMenuHelp=&Aide\r\n"));
-        QVERIFY(saved.contains("\r\nStatusReady=Pr\xEAt\r\n"));
-    }
-
     void damagedHiveToldOnceAtStartUp() {
         MainWindowFixture fixture;
         const QByteArray damaged =

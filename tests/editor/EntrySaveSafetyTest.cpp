@@ -52,13 +52,14 @@ private slots:
     }
 
     void failedWriteKeepsFileAndEntry_data() {
-        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("step"); // -1: a read-only file, made writable after the failure
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::newRow("write, existing entry") << int(ScopedWriteFault::Write) << QByteArray("S") << QByteArray("A");
         QTest::newRow("flush, new entry in a section the file has")
             << int(ScopedWriteFault::Flush) << QByteArray("S") << QByteArray("New");
         QTest::newRow("rename, new section") << int(ScopedWriteFault::Rename) << QByteArray("U") << QByteArray("New");
+        QTest::newRow("read-only file") << -1 << QByteArray("S") << QByteArray("New");
     }
 
     void failedWriteKeepsFileAndEntry() {
@@ -66,11 +67,20 @@ private slots:
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, key);
         load(m_dir->path(), Destination, section, key);
+        const bool readOnly = step < 0;
+        QVERIFY(!readOnly || QFile::setPermissions(dst(), QFile::ReadOwner));
         {
-            ScopedWriteFault fault{ScopedWriteFault::Step(step)};
+            ScopedWriteFault fault(ScopedWriteFault::Step(std::max(step, 0)), readOnly ? 0 : 1);
             const EntrySaver::Result result = EntrySaver::save(m_state, QStringLiteral("new"));
-            QVERIFY(fault.fired() && !result.saved);
-            QCOMPARE(result.error, QStringLiteral("Cannot create file \"%1\". No space left on device").arg(dst()));
+            QVERIFY(!result.saved && (readOnly || fault.fired()));
+            QCOMPARE(result.error, QStringLiteral("Cannot create file \"%1\". %2")
+                                       .arg(dst(), readOnly ? "Permission denied" : "No space left on device"));
+        }
+        // Making the file writable changes it on disk (after the clock's tick): it is read again,
+        // with the kept entry put back.
+        if (readOnly) {
+            QThread::msleep(20);
+            QVERIFY(QFile::setPermissions(dst(), QFile::ReadOwner | QFile::WriteOwner));
         }
         QCOMPARE(read(dst()), Destination);
         IniDocument expected = iniFromText(Destination);
