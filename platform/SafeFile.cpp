@@ -77,20 +77,24 @@ bool flush(int fd) {
     return !failed(ScopedWriteFault::Flush) && ::fsync(fd) == 0;
 }
 
-// False with errno set when a read fails.
+// Reads straight into data, sized for the file as it was seen (plus one byte, to meet the end
+// without growing); false with errno set when a read fails.
 bool readFully(int fd, QByteArray& data, qsizetype sizeHint) {
-    data.clear();
-    data.reserve(sizeHint + 1);
-    char buffer[64 * 1024];
+    data.resize(std::max<qsizetype>(sizeHint, 64 * 1024 - 1) + 1);
+    qsizetype used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == data.size()) {
+            data.resize(data.size() * 2);
+        }
+        const ssize_t n = ::read(fd, data.data() + used, size_t(data.size() - used));
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
+            data.resize(used);
             return n == 0;
         }
-        data.append(buffer, n);
+        used += n;
     }
 }
 
