@@ -192,6 +192,11 @@ void TformMain::FormShow() {
     m_session.editing().currentSection.clear();
     m_odRuleFile->initialFolder = AppPaths::executableFolder();
     showPage(m_openPage);
+    // A damaged hive was read as far as it could be; say so once, with where the copy was kept.
+    const QString hiveNotice = m_hive.damageNotice();
+    if (!hiveNotice.isEmpty()) {
+        m_dialogs->showError(hiveNotice);
+    }
 }
 
 void TformMain::closeEvent(QCloseEvent* event) {

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -351,9 +352,11 @@ void EditPage::lvLanguageValuesClick() {
 }
 
 void EditPage::aSaveLanguageEntryExecute() {
-    const EntrySaver::Result result = EntrySaver::save(state(), m_memoLngEdit->toPlainText());
+    // The raw text: toPlainText() would turn every no-break space into a plain one.
+    const EntrySaver::Result result = EntrySaver::save(state(), m_memoLngEdit->document()->toRawText());
     if (!result.error.isEmpty()) {
-        // Nothing reached the file: the list and the selection stay where they are.
+        // Nothing reached the file: the list and the selection stay where they are; a failed
+        // write keeps the entry in the document for the next save.
         m_context.guard.showError(result.error);
         return;
     }

@@ -4,20 +4,27 @@
 #include "EditingState.h"
 #include "FileError.h"
 #include "IniDocument.h"
+#include "RewriteGuard.h"
 #include "ValueEscapes.h"
 
 namespace {
 
-// Puts the document back as it was before a write that did not reach the disk.
-void rollBack(IniDocument& document, const QByteArray& section, const QByteArray& key, bool hadSection, bool hadKey,
-              const QByteArray& oldValue) {
-    if (hadKey) {
-        document.writeString(section, key, oldValue);
-    } else if (hadSection) {
-        document.deleteKey(section, key);
-    } else {
-        document.eraseSection(section);
+// Why a text cannot be stored under key as an entry that reads back the same; empty when it can.
+QString unstorable(const QString& text, const QByteArray& key, const QByteArray& stored) {
+    if (text.contains(QChar(0))) {
+        return QStringLiteral("The text holds a NUL character, which would end the file when it is next read. "
+                              "Nothing was saved.");
     }
+    // The loader trims the line and takes "[...]" as a section header.
+    qsizetype end = stored.size();
+    while (end > 0 && static_cast<unsigned char>(stored.at(end - 1)) <= ' ') {
+        --end;
+    }
+    if (key.startsWith('[') && end > 0 && stored.at(end - 1) == ']') {
+        return QStringLiteral("The key starts with \"[\" and the text ends with \"]\": the line would be read back "
+                              "as a section header and the entry would be lost. Nothing was saved.");
+    }
+    return QString();
 }
 
 } // namespace
@@ -50,10 +57,12 @@ Result save(EditingState& state, const QString& text) {
     }
     try {
         state.refreshDestination();
+        RewriteGuard::ensureRewritable(*state.destination());
     } catch (const FileError& error) {
         result.error = error.message();
         return result;
     }
+    IniDocument& document = *state.destination();
     const int codePage = state.codePage(EditingState::Destination);
     const std::optional<QByteArray> encoded = CodePage::encode(normalizeLineBreaks(text), codePage);
     if (!encoded) {
@@ -64,18 +73,15 @@ Result save(EditingState& state, const QString& text) {
     }
     QByteArray stored = *encoded;
     EscapeLanguageValue(stored);
-
-    IniDocument& document = *state.destination();
-    const QByteArray& section = state.currentSection;
-    const QByteArray& key = state.currentKey;
-    const bool hadSection = document.hasSection(section);
-    const bool hadKey = hadSection && document.hasKey(section, key);
-    const QByteArray oldValue = hadKey ? document.readString(section, key) : QByteArray();
-    document.writeString(section, key, stored);
+    result.error = unstorable(text, state.currentKey, stored);
+    if (!result.error.isEmpty()) {
+        return result;
+    }
+    // A failed write keeps the entry in the document: the next save that succeeds writes it too.
+    state.writeEntry(state.currentSection, state.currentKey, stored);
     try {
         document.writeBack();
     } catch (const FileError& error) {
-        rollBack(document, section, key, hadSection, hadKey, oldValue);
         result.error = error.message();
         return result;
     }

@@ -18,8 +18,11 @@ struct Result {
 QString normalizeLineBreaks(const QString& text);
 
 // Writes text into the destination document and rewrites its file. A file that changed on
-// disk since it was read is reloaded first so the other change is kept. Text the destination's
-// code page cannot hold and a failed write leave both document and file as they were.
+// disk since it was read is reloaded first so the other change is kept. Text that would not
+// read back as the same entry (characters the destination's code page cannot hold, a NUL, a
+// line that reads as a section header) and a destination that must not be rewritten (see
+// RewriteGuard) leave document and file as they were. A failed write leaves the file as it
+// was and keeps the entry in the document, so the next successful save writes it as well.
 Result save(EditingState& state, const QString& text);
 
 } // namespace EntrySaver

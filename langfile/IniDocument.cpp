@@ -5,6 +5,7 @@
 #include "FlatHashIndex.h"
 #include "IniIntegerValue.h"
 #include "LineScanner.h"
+#include "RewriteGuard.h"
 #include "SafeFile.h"
 
 #include <QFileInfo>
@@ -69,6 +70,8 @@ inline uint32_t hashOf(QByteArrayView name) {
 
 struct IniDocument::Data {
     QString fileName;
+    // Why the file it was loaded from must not be rewritten (RewriteGuard); empty when it may.
+    QString rewriteRefusal;
     QByteArray text;  // the loaded bytes, never changed afterwards
     QByteArray arena; // bytes written since the load
     qsizetype arenaLive = 0;
@@ -331,7 +334,9 @@ IniDocument::IniDocument() : d(std::make_unique<Data>()) {}
 IniDocument::IniDocument(const QString& fileName) : IniDocument() {
     d->fileName = fileName;
     if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
-        setFromText(SafeFile::readAll(fileName));
+        const QByteArray bytes = SafeFile::readAll(fileName);
+        d->rewriteRefusal = RewriteGuard::refusal(bytes);
+        setFromText(bytes);
     }
 }
 
@@ -344,7 +349,14 @@ const QString& IniDocument::fileName() const {
 }
 
 void IniDocument::setFileName(const QString& fileName) {
+    if (fileName != d->fileName) {
+        d->rewriteRefusal.clear();
+    }
     d->fileName = fileName;
+}
+
+const QString& IniDocument::rewriteRefusal() const {
+    return d->rewriteRefusal;
 }
 
 QByteArray IniDocument::readString(const QByteArray& section, const QByteArray& key,

@@ -41,6 +41,10 @@ public:
 
     const QString& fileName() const;
     void setFileName(const QString& fileName);
+    // Why the file this document was loaded from must not be rewritten (RewriteGuard::refusal
+    // of its bytes); empty when it may, or when the document names another file now. Writers
+    // check it (RewriteGuard::ensureRewritable) before they write back.
+    const QString& rewriteRefusal() const;
 
     QByteArray readString(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue = {}) const;
     // Decimal, "0x"/"0X" + at least one digit or "$" + digits as hexadecimal; else the default.

@@ -1,7 +1,6 @@
 #include "RegistryFormat.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 const QString RegistryFormat::Signature = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString RegistryFormat::RootName = QStringLiteral("HKEY_CURRENT_USER");
@@ -90,34 +89,92 @@ void serializeKey(const HiveKey& key, const QString& path, QString& out) {
     }
 }
 
+// UTF-8, with every byte that is not part of a valid sequence taken as Latin-1; a leading
+// byte-order mark is dropped.
+QString decodeLeniently(const QByteArray& bytes, bool& latin1) {
+    QString text;
+    text.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < size) {
+        const unsigned char lead = p[i];
+        int length = 0;
+        char32_t code = 0;
+        char32_t minimum = 0;
+        if (lead < 0x80) {
+            length = 1;
+            code = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+            minimum = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= size;
+        for (int k = 1; valid && k < length; ++k) {
+            valid = (p[i + k] & 0xC0) == 0x80;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        valid = valid && code >= minimum && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        if (!valid) {
+            latin1 = true;
+            text += QChar(lead);
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            text += QChar(QChar::highSurrogate(code));
+            text += QChar(QChar::lowSurrogate(code));
+        } else {
+            text += QChar(char16_t(code));
+        }
+        i += length;
+    }
+    return text;
+}
+
+// Reads every line it can; a line it cannot read is skipped and remembered, and so is every
+// value under a header it could not read.
 class Parser {
 public:
     Parser(const QString& text, HiveKey& root) : m_lines(text.split(QLatin1Char('\n'))), m_root(root) {}
 
-    bool run(QString& error) {
+    int skippedLines() const { return m_skipped; }
+    const QString& firstProblem() const { return m_firstProblem; }
+
+    void run() {
         qsizetype i = 0;
         while (i < m_lines.size() && line(i).trimmed().isEmpty()) {
             ++i;
         }
-        if (i == m_lines.size()) {
-            return true;
+        if (i < m_lines.size() && line(i).trimmed() == RegistryFormat::Signature) {
+            ++i;
+        } else if (i < m_lines.size()) {
+            skip(i, "not a registry file");
+            ++i;
         }
-        if (line(i).trimmed() != RegistryFormat::Signature) {
-            error = QStringLiteral("line %1: not a registry file").arg(i + 1);
-            return false;
-        }
-        for (++i; i < m_lines.size(); ++i) {
+        for (; i < m_lines.size(); ++i) {
             const QString text = line(i);
             if (text.trimmed().isEmpty() || text.startsWith(QLatin1Char(';'))) {
                 continue;
             }
-            const bool ok = text.startsWith(QLatin1Char('[')) ? openKey(text) : readValue(text, i);
-            if (!ok) {
-                error = QStringLiteral("line %1: %2").arg(i + 1).arg(m_reason);
-                return false;
+            const qsizetype first = i;
+            const bool header = text.startsWith(QLatin1Char('['));
+            if (!(header ? openKey(text) : readValue(text, i))) {
+                if (header) {
+                    m_current = nullptr;
+                }
+                skip(first, nullptr);
             }
         }
-        return true;
     }
 
 private:
@@ -132,6 +189,15 @@ private:
     bool fail(const char* reason) {
         m_reason = QString::fromLatin1(reason);
         return false;
+    }
+
+    void skip(qsizetype i, const char* reason) {
+        if (reason) {
+            m_reason = QString::fromLatin1(reason);
+        }
+        if (m_skipped++ == 0) {
+            m_firstProblem = QStringLiteral("line %1: %2").arg(i + 1).arg(m_reason);
+        }
     }
 
     bool openKey(QString text) {
@@ -201,24 +267,31 @@ private:
     HiveKey& m_root;
     HiveKey* m_current = nullptr;
     QString m_reason;
+    QString m_firstProblem;
+    int m_skipped = 0;
 };
 
 } // namespace
 
-bool RegistryFormat::parse(const QByteArray& bytes, HiveKey& root, QString* error) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    QString reason;
-    bool ok = false;
-    if (decoder.hasError()) {
-        reason = QStringLiteral("not UTF-8 text");
-    } else {
-        ok = Parser(text, root).run(reason);
+bool RegistryFormat::parse(const QByteArray& bytes, HiveKey& root, QString* damage) {
+    bool latin1 = false;
+    Parser parser(decodeLeniently(bytes, latin1), root);
+    parser.run();
+    QStringList problems;
+    if (parser.skippedLines() > 0) {
+        const int count = parser.skippedLines();
+        problems.append(QStringLiteral("%1 %2 could not be read and %3 skipped, the first at %4")
+                            .arg(count)
+                            .arg(count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                                 count == 1 ? QStringLiteral("was") : QStringLiteral("were"), parser.firstProblem()));
     }
-    if (!ok && error) {
-        *error = reason;
+    if (latin1) {
+        problems.append(QStringLiteral("bytes that are not UTF-8 were read as Latin-1"));
     }
-    return ok;
+    if (damage) {
+        *damage = problems.join(QStringLiteral("; "));
+    }
+    return problems.isEmpty();
 }
 
 QByteArray RegistryFormat::serialize(const HiveKey& root) {

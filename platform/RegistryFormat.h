@@ -25,9 +25,11 @@ public:
     // Deeper paths are refused (the registry's own limit), which also bounds recursion.
     static constexpr int MaxDepth = 512;
 
-    // Fills root (which must be empty) from the file's bytes; false with a reason when the
-    // text is not a hive. Empty bytes are an empty hive.
-    static bool parse(const QByteArray& bytes, HiveKey& root, QString* error = nullptr);
+    // Fills root (which must be empty) with what can be read from the file's bytes: a byte
+    // that is not UTF-8 is taken as Latin-1, a line that cannot be read is skipped (with the
+    // values under a header that cannot be read). False, with what was found in damage, when
+    // anything was skipped or taken as Latin-1. Empty bytes are an empty hive.
+    static bool parse(const QByteArray& bytes, HiveKey& root, QString* damage = nullptr);
     static QByteArray serialize(const HiveKey& root);
 
     // Names of a key path below the root; nullopt when a name is empty or cannot be written

@@ -2,14 +2,14 @@
 
 #include "FileError.h"
 #include "FileLock.h"
-#include "HiveKey.h"
 #include "RegistryFormat.h"
+#include "HiveKey.h"
 #include "SafeFile.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QMutex>
 #include <QSet>
 #include <QStandardPaths>
@@ -27,15 +27,31 @@ QString lockPathFor(const QString& hivePath) {
     return hivePath + QStringLiteral(".lock");
 }
 
-// Reported once per process and file, even when the file cannot be moved away.
-void reportOnce(const QString& hivePath, const QString& message) {
-    static QMutex mutex;
-    static QSet<QString> reported;
-    QMutexLocker lock(&mutex);
-    if (!reported.contains(hivePath)) {
-        reported.insert(hivePath);
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+// What the user is told about each hive file: on standard error at once, and kept for the
+// window to show (damageNotice).
+QMutex noticeMutex;
+QHash<QString, QStringList> pendingNotices;
+
+void notify(const QString& hivePath, const QString& message) {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    QMutexLocker lock(&noticeMutex);
+    QStringList& pending = pendingNotices[hivePath];
+    if (!pending.contains(message)) {
+        pending.append(message);
     }
+}
+
+// Told once per process and file, even when the file cannot be moved away.
+void notifyOnce(const QString& hivePath, const QString& message) {
+    static QSet<QString> told;
+    {
+        QMutexLocker lock(&noticeMutex);
+        if (told.contains(hivePath)) {
+            return;
+        }
+        told.insert(hivePath);
+    }
+    notify(hivePath, message);
 }
 
 QString asidePath(const QString& hivePath) {
@@ -48,11 +64,12 @@ QString asidePath(const QString& hivePath) {
     return candidate;
 }
 
-enum class LoadResult { Loaded, Unusable };
+// SetAside: the file was damaged, a copy of it is kept and root holds what could be read, so
+// the caller must write the hive even when it changes nothing. Unusable: the file exists but
+// can be neither read nor kept aside, so it must not be replaced.
+enum class LoadResult { Loaded, SetAside, Unusable };
 
-// Reads the hive into root. A file that is not a hive is moved aside (the caller holds the
-// lock) and root stays empty. Unusable: the file exists but can be neither read nor moved,
-// so it must not be replaced.
+// Reads the hive into root; the caller holds the lock.
 LoadResult loadLocked(const QString& hivePath, HiveKey& root) {
     if (!QFileInfo::exists(hivePath)) {
         return LoadResult::Loaded;
@@ -61,33 +78,31 @@ LoadResult loadLocked(const QString& hivePath, HiveKey& root) {
     try {
         bytes = SafeFile::readAll(hivePath);
     } catch (const FileError& e) {
-        reportOnce(hivePath, QStringLiteral("Registry: %1").arg(e.message()));
+        notifyOnce(hivePath, QStringLiteral("Registry: %1").arg(e.message()));
         return LoadResult::Unusable;
     }
-    QString reason;
-    if (RegistryFormat::parse(bytes, root, &reason)) {
+    QString damage;
+    if (RegistryFormat::parse(bytes, root, &damage)) {
         return LoadResult::Loaded;
     }
-    root = HiveKey();
     const QString aside = asidePath(hivePath);
-    if (!QFile::rename(hivePath, aside)) {
-        reportOnce(hivePath, QStringLiteral("Registry: \"%1\" is damaged (%2) and cannot be moved aside; it is left "
-                                            "untouched and registry changes are not stored.")
-                                 .arg(hivePath, reason));
+    try {
+        SafeFile::writeAll(aside, bytes);
+    } catch (const FileError& e) {
+        notifyOnce(hivePath, QStringLiteral("The registry file \"%1\" is damaged (%2) and cannot be kept aside (%3); "
+                                            "it is left untouched and registry changes are not stored.")
+                                 .arg(hivePath, damage, e.message()));
         return LoadResult::Unusable;
     }
-    std::fprintf(
-        stderr, "%s\n",
-        QStringLiteral("Registry: \"%1\" is damaged (%2); it was kept as \"%3\" and an empty registry is used.")
-            .arg(hivePath, reason, aside)
-            .toLocal8Bit()
-            .constData());
-    return LoadResult::Loaded;
+    notify(hivePath, QStringLiteral("The registry file \"%1\" is damaged (%2); it was kept as \"%3\" and what could "
+                                    "be read is used.")
+                         .arg(hivePath, damage, aside));
+    return LoadResult::SetAside;
 }
 
-// Readers go without the lock (writes replace the file atomically); only moving a damaged
-// file aside takes it, so that a file just written by another process is never moved.
-HiveKey loadForReading(const QString& hivePath) {
+// Readers go without the lock (writes replace the file atomically) and take what can be read;
+// a damaged file is kept aside by the first write.
+HiveKey loadForReading(const QString& hivePath, bool* damaged = nullptr) {
     HiveKey root;
     QByteArray bytes;
     try {
@@ -95,15 +110,11 @@ HiveKey loadForReading(const QString& hivePath) {
     } catch (const FileError&) {
         return root;
     }
-    if (RegistryFormat::parse(bytes, root)) {
-        return root;
+    const bool clean = RegistryFormat::parse(bytes, root);
+    if (damaged) {
+        *damaged = !clean;
     }
-    root = HiveKey();
-    FileLock lock(lockPathFor(hivePath));
-    if (lock.lockExclusive(LockTimeoutMs) && loadLocked(hivePath, root) == LoadResult::Loaded) {
-        return root;
-    }
-    return HiveKey();
+    return root;
 }
 
 HiveKey* findKey(HiveKey& root, const QString& path) {
@@ -132,16 +143,21 @@ bool modify(const QString& hivePath, const std::function<bool(HiveKey&)>& change
         return false;
     }
     HiveKey root;
-    if (loadLocked(hivePath, root) != LoadResult::Loaded || !change(root)) {
+    const LoadResult loaded = loadLocked(hivePath, root);
+    if (loaded == LoadResult::Unusable) {
+        return false;
+    }
+    const bool changed = change(root);
+    if (!changed && loaded != LoadResult::SetAside) {
         return false;
     }
     try {
         SafeFile::writeAll(hivePath, RegistryFormat::serialize(root));
     } catch (const FileError& e) {
-        reportOnce(hivePath, QStringLiteral("Registry: %1").arg(e.message()));
+        notifyOnce(hivePath, QStringLiteral("Registry: %1").arg(e.message()));
         return false;
     }
-    return true;
+    return changed;
 }
 
 } // namespace
@@ -159,6 +175,16 @@ QString RegistryHive::defaultPath() {
 }
 
 RegistryHive::RegistryHive(QString filePath) : m_filePath(std::move(filePath)) {}
+
+QString RegistryHive::damageNotice() {
+    bool damaged = false;
+    loadForReading(m_filePath, &damaged);
+    if (damaged) {
+        modify(m_filePath, [](HiveKey&) { return false; });
+    }
+    QMutexLocker lock(&noticeMutex);
+    return pendingNotices.take(m_filePath).join(QLatin1Char('\n'));
+}
 
 bool RegistryHive::keyExists(const QString& key) const {
     HiveKey root = loadForReading(m_filePath);

@@ -14,7 +14,8 @@
 //
 // Every call reads the current file; every change rewrites it at once, atomically and
 // under a file lock, so two running copies lose no change of each other. Failures are
-// reported as false / nullopt, never thrown: the program swallows registry errors.
+// reported as false / nullopt, never thrown: the program swallows registry errors. A damaged
+// file is read as far as it can be and kept aside, as it was, before the first write.
 class RegistryHive {
 public:
     // $TOLVANE_REGISTRY, else $XDG_CONFIG_HOME/tolvane/HKCU.reg, else ~/.config/tolvane/HKCU.reg.
@@ -23,6 +24,12 @@ public:
     explicit RegistryHive(QString filePath = defaultPath());
 
     const QString& filePath() const { return m_filePath; }
+
+    // Keeps a damaged hive file aside now (the readable part is written back and stays in use)
+    // and returns, once, what the user should know about this hive file since the program
+    // started: what was skipped and where the damaged file was kept, or why the file cannot be
+    // used. Empty when there is nothing to tell.
+    QString damageNotice();
 
     bool keyExists(const QString& key) const;
     // Creates the key and any missing parents; true when it exists afterwards.

@@ -8,11 +8,18 @@
 // file byte-identical.
 namespace SafeFile {
 
-// Throws FileError ("Cannot open file") when the file is missing or unreadable.
+// The data goes to the disk in blocks of this size (one ScopedWriteFault::Write step each).
+constexpr qsizetype WriteBlockSize = 64 * 1024;
+
+// Throws FileError ("Cannot open file") when the file is missing or unreadable, or is not a
+// regular file (a FIFO, a device): links are followed to the file they name.
 QByteArray readAll(const QString& fileName);
 
-// Throws FileError ("Cannot create file") when the file cannot be replaced; the old
-// file is then untouched.
+// Throws FileError ("Cannot create file") with the system's reason when the file cannot be
+// replaced; the old file is then untouched. Every block written and the flush are checked
+// before the rename. The replaced file keeps its mode and, where the process may set them,
+// its owner and group. In a folder where no temporary file can be made, an existing writable
+// file is rewritten in place, with room for the new bytes reserved first.
 void writeAll(const QString& fileName, const QByteArray& data);
 
 } // namespace SafeFile

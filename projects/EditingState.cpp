@@ -30,6 +30,7 @@ void EditingState::load(const EditRequest& request) {
         m_codePages[role] = codePageOf(*m_documents[role]);
     }
     m_destinationStamp = stamp;
+    m_unwritten.clear();
 }
 
 bool EditingState::refreshDestination() {
@@ -42,12 +43,21 @@ bool EditingState::refreshDestination() {
         return false;
     }
     auto reloaded = std::make_unique<IniDocument>(m_paths[Destination]);
+    for (const Entry& entry : m_unwritten) {
+        reloaded->writeString(entry.section, entry.key, entry.value);
+    }
     m_documents[Destination] = std::move(reloaded);
     m_codePages[Destination] = codePageOf(*m_documents[Destination]);
     m_destinationStamp = now;
     return true;
 }
 
+void EditingState::writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+    m_documents[Destination]->writeString(section, key, value);
+    m_unwritten.append({section, key, value});
+}
+
 void EditingState::destinationWritten() {
     m_destinationStamp = FileStamp::of(m_paths[Destination]);
+    m_unwritten.clear();
 }

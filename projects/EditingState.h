@@ -5,6 +5,7 @@
 #include "IniDocument.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -17,8 +18,12 @@ public:
     // leaves the earlier documents in place.
     void load(const EditRequest& request);
     // Reloads the destination when its file changed on disk since it was loaded or last
-    // written; returns whether it did. Throws FileError when the changed file cannot be read.
+    // written, with the entries not yet written put in again; returns whether it did. Throws
+    // FileError when the changed file cannot be read.
     bool refreshDestination();
+    // Puts an entry into the destination document; it counts as not yet written until
+    // destinationWritten(), so a failed write keeps it for the next save.
+    void writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value);
     // Remembers the destination file as it is now, after writing it.
     void destinationWritten();
 
@@ -35,6 +40,12 @@ public:
     QByteArray currentKey;
 
 private:
+    struct Entry {
+        QByteArray section;
+        QByteArray key;
+        QByteArray value;
+    };
+
     static int codePageOf(const IniDocument& document);
 
     QString m_names[3];
@@ -42,4 +53,5 @@ private:
     std::unique_ptr<IniDocument> m_documents[3];
     int m_codePages[3] = {0, 0, 0};
     FileStamp m_destinationStamp;
+    QList<Entry> m_unwritten;
 };

@@ -4,11 +4,13 @@
 #include <QtGlobal>
 
 // What a file looked like on disk: enough to notice that someone else rewrote it (a safe
-// write replaces the inode, an in-place edit changes size or modification time).
+// write replaces the inode, an in-place edit changes the inode change time even when the
+// size stays and the modification time is put back).
 struct FileStamp {
     bool exists = false;
     qint64 size = 0;
     qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
     quint64 inode = 0;
     quint64 device = 0;
 

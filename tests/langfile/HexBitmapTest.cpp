@@ -73,6 +73,23 @@ private slots:
         QCOMPARE(read.convertToFormat(QImage::Format_RGB32), flag);
     }
 
+    void lostLastDigitReadsAsZero() {
+        QImage flag(16, 16, QImage::Format_RGB32);
+        flag.fill(qRgb(10, 20, 30));
+        IniDocument document;
+        WriteFlagBitmap(document, "Images", "Flag16", flag);
+        QByteArray value = document.readString("Images", "Flag16");
+        QByteArray bmp = QByteArray::fromHex(value);
+        bmp[bmp.size() - 1] = 0;
+        value.chop(1);
+        document.writeString("Images", "Flag16", value);
+        QImage read;
+        ReadFlagBitmap(document, "Images", "Flag16", read);
+        QVERIFY(read.pixel(15, 0) != flag.pixel(15, 0));
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
+                 QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32));
+    }
+
     void blankFlags_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("key");

@@ -21,6 +21,8 @@ void IniDocumentOnlySectionTest::onlySectionReadAsTheWholeText_data() {
     QTest::newRow("blanks and tabs around the header") << QByteArray("[A]\r\n \t[Images]\t \r\nFlag16 = 55 \r\n");
     QTest::newRow("brackets inside values and open headers")
         << QByteArray("[A]\nK=[Images]\n[Images\nFlag16=66\n[Images]x\nFlag16=77\n[Images]\nFlag32=1\n");
+    QTest::newRow("bracketed text inside values")
+        << QByteArray("[Images]\r\nComment=see [Other]\r\nFlag16=AB\r\n[Texts]\r\nNote=x [Images]\r\nFlag16=CD\r\n");
     QTest::newRow("a bracket after another on one line") << QByteArray("[A]\nx[ [Images]\nFlag16=12\n");
     QTest::newRow("lone CR line ends, last line unterminated") << QByteArray("[A]\rX=1\r[Images]\rFlag16=88");
     QTest::newRow("a NUL ends the text") << QByteArray("[Images]\nFlag16=99\n\0[Images]\nFlag16=00\n", 40);

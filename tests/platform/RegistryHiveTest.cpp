@@ -291,24 +291,50 @@ private slots:
 
     void damagedHiveIsKeptAsideAndReported_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("not a hive") << QByteArray("[Main]\nLanguageName=English\n");
-        QTest::newRow("value before key") << QByteArray("Windows Registry Editor Version 5.00\n\"a\"=\"b\"\n");
-        QTest::newRow("other root") << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\X]\n");
-        QTest::newRow("unterminated string")
-            << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\n");
-        QTest::newRow("deletion line") << QByteArray(
-            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=-\n");
+        // A key that is still read, with its value "c" when it has one; empty when nothing is.
+        QTest::addColumn<QString>("readable");
+        QTest::addColumn<QString>("c");
+        const QByteArray x("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n");
+        QTest::newRow("not a hive") << QByteArray("[Main]\nLanguageName=English\n") << ""
+                                    << "";
+        QTest::newRow("value before key") << QByteArray("Windows Registry Editor Version 5.00\n\"a\"=\"b\"\n") << ""
+                                          << "";
+        QTest::newRow("other root, its values too") << x + "\"c\"=\"d\"\n[HKEY_LOCAL_MACHINE\\Y]\n\"c\"=\"lost\"\n"
+                                                    << "\\X"
+                                                    << "d";
+        QTest::newRow("unterminated string") << x + "\"a\"=\"b\n\"c\"=\"d\"\n"
+                                             << "\\X"
+                                             << "d";
+        QTest::newRow("cut last line") << x + "\"c\"=\"d\"\n\"e\"=\"f"
+                                       << "\\X"
+                                       << "d";
+        QTest::newRow("deletion line") << x + "\"a\"=-\n\"c\"=\"d\"\n"
+                                       << "\\X"
+                                       << "d";
         QTest::newRow("invalid UTF-8") << QByteArray(
-            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X\xC0]\n");
+                                              "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X\xC0]\n")
+                                       << "\\X\u00C0"
+                                       << "";
+        QTest::newRow("Latin-1 byte in a value") << x + "\"c\"=\"caf\xE9\"\n\"e\"=\"f\"\n"
+                                                 << "\\X"
+                                                 << "caf\u00E9";
+        QTest::newRow("trailing NULs") << x + QByteArray("\"c\"=\"d\"\n\0\0\0\0", 12) << "\\X"
+                                       << "d";
         QTest::newRow("deeper than the registry allows")
             << QByteArray("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER") +
-                   QByteArray("\\k").repeated(513) + QByteArray("]\n");
+                   QByteArray("\\k").repeated(513) + QByteArray("]\n")
+            << ""
+            << "";
         QTest::newRow("empty key name") << QByteArray(
-            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\\\X]\n");
+                                               "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\\\X]\n")
+                                        << ""
+                                        << "";
     }
 
     void damagedHiveIsKeptAsideAndReported() {
         QFETCH(QByteArray, content);
+        QFETCH(QString, readable);
+        QFETCH(QString, c);
         const QString folder = QFileInfo(m_path).absolutePath();
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
@@ -316,7 +342,12 @@ private slots:
 
         StderrCapture capture(m_dir.filePath(QStringLiteral("stderr.txt")));
         RegistryHive hive(m_path);
-        QVERIFY(!hive.keyExists(QStringLiteral("\\X")));
+        QCOMPARE(hive.keyExists(QStringLiteral("\\X")), readable == QStringLiteral("\\X"));
+        if (!readable.isEmpty()) {
+            QVERIFY(hive.keyExists(readable));
+            QCOMPARE(hive.readString(readable, QStringLiteral("c")).value_or(QString()), c);
+        }
+        QCOMPARE(TestFiles::read(m_path), content); // reading changes nothing
         QVERIFY(hive.createKey(QStringLiteral("\\Y")));
         QVERIFY(hive.writeString(QStringLiteral("\\Y"), QStringLiteral("v"), QStringLiteral("w")));
         const QString reported = capture.text();
@@ -327,6 +358,10 @@ private slots:
         QCOMPARE(reported.count(QStringLiteral("is damaged")), 1);
         QVERIFY(reported.contains(aside.first()));
         QCOMPARE(hive.readString(QStringLiteral("\\Y"), QStringLiteral("v")), QStringLiteral("w"));
+        QCOMPARE(hive.keyExists(readable.isEmpty() ? QStringLiteral("\\X") : readable), !readable.isEmpty());
+        // What the window shows at start-up, once.
+        QVERIFY(hive.damageNotice().contains(aside.first()));
+        QCOMPARE(hive.damageNotice(), QString());
     }
 
     void twoWritersLoseNothing() {

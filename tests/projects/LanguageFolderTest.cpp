@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using TestFiles::write;
 
 namespace {
@@ -95,14 +97,15 @@ void LanguageFolderTest::unreadableFileStillListed() {
     QVERIFY(QDir(dir.path()).mkdir("Broken.lng")); // a folder cannot be read as a file
     write(dir.filePath("Locked.lng"), "[Main]\r\n");
     QFile::setPermissions(dir.filePath("Locked.lng"), QFileDevice::Permissions());
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("Pipe.lng")).constData(), 0600), 0); // would wait for a writer
     const auto languages = LanguageFolder(dir.path(), "lng").flags();
     QStringList names;
     for (const auto& language : languages) {
         names.append(language.name);
         QCOMPARE(language.flag16.size(), QSize(16, 16));
     }
-    // Folders are not languages; a damaged flag or an unreadable file still is one.
-    QCOMPARE(names, (QStringList{"Good", "Locked"}));
+    // Folders are not languages; a damaged flag, an unreadable file or a FIFO still is one.
+    QCOMPARE(names, (QStringList{"Good", "Locked", "Pipe"}));
 }
 
 void LanguageFolderTest::progressCountsEveryLanguage() {
