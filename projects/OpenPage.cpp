@@ -80,7 +80,8 @@ QComboBox* OpenPage::addLanguageBox(const QString& name, const QString& hint, in
     box->setIconSize(QSize(16, 16));
     box->setMaxVisibleItems(12);
     box->setToolTip(hint);
-    box->setGeometry(fieldLeft, y, languageBoxWidth, fieldHeight);
+    // The flags can make a box taller than the fields beside it.
+    box->setGeometry(fieldLeft, y, languageBoxWidth, qMax(fieldHeight, box->minimumSizeHint().height()));
     return box;
 }
 
