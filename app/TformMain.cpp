@@ -76,6 +76,8 @@ void TformMain::createComponents() {
     m_pcMain->setObjectName(QStringLiteral("pcMain"));
     m_pcMain->tabBar()->hide();
     m_pcMain->setDocumentMode(true);
+    // Its focus would go to the hidden tab bar, where Tab stops for good.
+    m_pcMain->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(m_pcMain);
 
     createPages();

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTextDocument>
 #include <QToolButton>
@@ -81,6 +82,8 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name) {
     label->setPalette(palette);
     label->setToolTipDuration(kHintDuration);
     label->setTextFormat(Qt::PlainText);
+    // A long name is cut off (its hint shows it whole) rather than widening the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 
@@ -151,13 +154,21 @@ void EditPage::buildControls() {
     addAfterBar(components, splitValues, m_panelLngSource, QStringLiteral("splitterValues"));
     auto* sourceLayout = new QVBoxLayout(m_panelLngSource);
     sourceLayout->setContentsMargins(4, 4, 4, 4);
-    m_labelLngSource = components.add(new QLabel(m_panelLngSource));
+    // A word longer than the panel (a flag's hex text) scrolls instead of widening the window.
+    auto* sourceScroll = new QScrollArea(m_panelLngSource);
+    sourceScroll->setFrameShape(QFrame::NoFrame);
+    sourceScroll->setFocusPolicy(Qt::NoFocus);
+    sourceScroll->setWidgetResizable(true);
+    m_labelLngSource = components.add(new QLabel(sourceScroll));
     m_labelLngSource->setObjectName(QStringLiteral("labelLngSource"));
     m_labelLngSource->setWordWrap(true);
     m_labelLngSource->setTextFormat(Qt::PlainText);
     m_labelLngSource->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_labelLngSource->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    sourceLayout->addWidget(m_labelLngSource);
+    sourceScroll->setWidget(m_labelLngSource);
+    sourceScroll->viewport()->setAutoFillBackground(false);
+    m_labelLngSource->setAutoFillBackground(false);
+    sourceLayout->addWidget(sourceScroll);
 
     buildEditPanel(splitValues);
     splitValues->addWidget(m_panelLngEdit);
@@ -220,6 +231,16 @@ void EditPage::connectLists() {
         });
         // A click on the row already selected changes no selection, yet reloads what it shows.
         connect(new SelectedRowClick(*view), &SelectedRowClick::clicked, this, run);
+    }
+    // Choosing an entry (a click, or Enter) sends the keys to its text; browsing with the arrows does not.
+    for (const auto signal : {&QAbstractItemView::clicked, &QAbstractItemView::activated}) {
+        connect(m_lvLanguageValues, signal, this, &EditPage::focusEditField);
+    }
+}
+
+void EditPage::focusEditField() {
+    if (m_memoLngEdit->isVisible()) {
+        m_memoLngEdit->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -343,6 +364,8 @@ void EditPage::lvLanguageValuesClick() {
         state().currentKey = entry.key;
         const EntryTexts texts = EntryTexts::of(state(), entry.key, entry.shown, entry.mark);
         m_memoLngEdit->setPlainText(texts.edit);
+        // Typing replaces the pre-filled text.
+        m_memoLngEdit->selectAll();
         m_memoLngEdit->setToolTip(texts.hint);
         m_labelLngSource->setText(texts.sourceLabel);
     }
@@ -378,6 +401,7 @@ void EditPage::SelectNextMissingEntry() {
     selectRow(m_lvLanguageValues, next.row);
     if (next.missing) {
         lvLanguageValuesClick();
+        focusEditField();
     }
 }
 

@@ -55,6 +55,8 @@ private:
     void buildControls();
     void buildEditPanel(QWidget* parent);
     void connectLists();
+    // After the user chose an entry: the keys go to the edit field.
+    void focusEditField();
     void selectRow(QTreeView* view, int row);
     int selectedRow(const QTreeView* view) const;
     QString destinationText(const QByteArray& bytes) const;

@@ -38,6 +38,7 @@ QVariant SectionListModel::data(const QModelIndex& index, int role) const {
     const SectionRow& entry = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:
         return CodePage::decode(entry.name, m_codePage);
     case Qt::DecorationRole:
         return MarkIcons::icon(entry.mark);

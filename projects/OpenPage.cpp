@@ -80,7 +80,8 @@ QComboBox* OpenPage::addLanguageBox(const QString& name, const QString& hint, in
     box->setIconSize(QSize(16, 16));
     box->setMaxVisibleItems(12);
     box->setToolTip(hint);
-    box->setGeometry(fieldLeft, y, languageBoxWidth, fieldHeight);
+    // The flags can make a box taller than the fields beside it.
+    box->setGeometry(fieldLeft, y, languageBoxWidth, qMax(fieldHeight, box->minimumSizeHint().height()));
     return box;
 }
 
@@ -186,6 +187,20 @@ void OpenPage::setProjectActions(const ProjectActions& actions, QMenu* popup) {
     m_actions = actions;
     connect(m_lbProjects, &QWidget::customContextMenuRequested, popup,
             [this, popup](const QPoint& at) { popup->popup(m_lbProjects->viewport()->mapToGlobal(at)); });
+}
+
+QSize OpenPage::minimumSizeHint() const {
+    // The fixed controls whole, and the information text to its last line at that width.
+    int right = 0;
+    for (const QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != m_labelInfo && control != m_pgLoad && control->x() >= fieldLeft) {
+            // The fields stretch with the page; the other controls keep their designed width.
+            const int designed = qobject_cast<const QLineEdit*>(control) ? 0 : control->width();
+            right = qMax(right, control->x() + qMax(designed, control->minimumSizeHint().width()));
+        }
+    }
+    const int width = right + infoRightMargin;
+    return {width, infoTop + m_labelInfo->heightForWidth(width - labelLeft - infoRightMargin) + infoBottomMargin};
 }
 
 void OpenPage::resizeEvent(QResizeEvent* event) {

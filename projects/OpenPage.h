@@ -76,6 +76,8 @@ public slots:
     void bnEditSpecialClick();
     void bnSortPageClick();
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
