@@ -54,11 +54,12 @@ public:
     bool containsKey(SectionRef section, QByteArrayView key) const;
     QByteArray readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue = {}) const;
 
-    // One line of a section where it lies: a line without "=" has an empty key and a null
-    // value. Valid until the document next changes.
+    // One line of a section where it lies: a line without "=" has an empty key, a null value
+    // and its text in bare (null for a line with "="). Valid until the document next changes.
     struct LineView {
         QByteArrayView key;
         QByteArrayView value;
+        QByteArrayView bare;
     };
     QList<LineView> lineViews(SectionRef section) const;
     // The number of keys that differ other than in letter case, where a line without "="
@@ -69,9 +70,16 @@ public:
     bool hasKey(const QByteArray& section, const QByteArray& key) const;
 
     QList<QByteArray> sections() const;
+    // Every section in document order, repeated names included, for walking all of them.
+    QList<SectionRef> sectionRefs() const;
+    // Null for a stale or not-found handle.
+    QByteArrayView sectionName(SectionRef section) const;
     QList<QByteArray> keys(const QByteArray& section) const;
     QList<QByteArray> lines(const QByteArray& section) const;
 
+    // Writes a line as listed (from this or another document): an entry as writeString does; a
+    // line without "=" is appended as it stands, its section added at the end when missing.
+    void writeLine(const QByteArray& section, const LineView& line);
     void deleteKey(const QByteArray& section, const QByteArray& key);
     void eraseSection(const QByteArray& section);
     void clear();

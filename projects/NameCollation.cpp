@@ -1,12 +1,10 @@
 #include "NameCollation.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
-NameCollation::NameCollation() : m_collator(QLocale::system()) {
+NameCollation::NameCollation(const QLocale& locale) : m_collator(locale) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_collator.setNumericMode(false);
 }

@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,7 @@
 // collation without regard to case, digits compared as characters.
 class NameCollation {
 public:
-    NameCollation();
+    explicit NameCollation(const QLocale& locale = QLocale::system());
 
     // Compare keys rather than names when sorting many: a key is built once per name.
     QCollatorSortKey sortKey(const QString& name) const;
