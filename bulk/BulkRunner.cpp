@@ -11,7 +11,7 @@
 
 namespace {
 
-FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite) {
+FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, QByteArray& text) {
     if (!QFileInfo::exists(path)) {
         return {path, FileReport::Outcome::Missing, {}};
     }
@@ -22,7 +22,8 @@ FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite) 
         IniDocument document;
         document.setFileName(path);
         document.setFromText(bytes);
-        SafeFile::writeAll(path, rewrite(document));
+        rewrite(document, text);
+        SafeFile::writeAll(path, text);
         return {path, FileReport::Outcome::Written, {}};
     } catch (const FileError& error) {
         return {path, FileReport::Outcome::Failed, error.message()};
@@ -42,8 +43,9 @@ QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Pr
     }
     QList<FileReport> reports;
     reports.reserve(total);
+    QByteArray text;
     for (const QString& path : paths) {
-        reports.append(rewriteFile(path, rewrite));
+        reports.append(rewriteFile(path, rewrite, text));
         if (progress) {
             progress(int(reports.size()), total);
         }
@@ -54,15 +56,15 @@ QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Pr
 QList<FileReport> sortFiles(const QStringList& paths, const Progress& progress, const QLocale& locale) {
     const DocumentSorter sorter(locale);
     return run(
-        paths, [&](IniDocument& document) { return sorter.sorted(document).toText(); }, progress);
+        paths, [&](IniDocument& document, QByteArray& text) { sorter.sortedText(document, text); }, progress);
 }
 
 QList<FileReport> applyRules(const QStringList& paths, const QList<ChangeRule>& rules, const Progress& progress) {
     return run(
         paths,
-        [&](IniDocument& document) {
+        [&](IniDocument& document, QByteArray& text) {
             RuleApplier::apply(document, rules);
-            return document.toText();
+            document.toText(text);
         },
         progress);
 }

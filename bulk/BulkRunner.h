@@ -17,8 +17,9 @@ namespace BulkRunner {
 
 // (0, total) before the first file, then (files done, total) after each.
 using Progress = std::function<void(int done, int total)>;
-// Changes a loaded document and returns the bytes to write back.
-using Rewrite = std::function<QByteArray(IniDocument& document)>;
+// Changes a loaded document and puts the bytes to write back into text, whose memory serves
+// one file after the other.
+using Rewrite = std::function<void(IniDocument& document, QByteArray& text)>;
 
 // One report per path, in the same order.
 QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Progress& progress = {});

@@ -640,6 +640,10 @@ QByteArray IniDocument::toText() const {
     return text;
 }
 
+void IniDocument::toText(QByteArray& text) const {
+    d->writeText(text);
+}
+
 void IniDocument::writeBack() const {
     d->writeText(d->writeBuffer);
     SafeFile::writeAll(d->fileName, d->writeBuffer);

@@ -30,6 +30,9 @@ public:
     public:
         SectionRef() = default;
         bool isValid() const { return m_number != Invalid; }
+        bool operator==(const SectionRef& other) const {
+            return m_number == other.m_number && m_generation == other.m_generation;
+        }
 
     private:
         friend class IniDocument;
@@ -92,6 +95,8 @@ public:
 
     // The write-back form: "[name]", the lines, an empty line, each ending in CR LF.
     QByteArray toText() const;
+    // The same into text, reusing its memory when it has enough (one buffer for many files).
+    void toText(QByteArray& text) const;
     // Writes toText() to fileName() atomically; throws FileError "Cannot create file".
     void writeBack() const;
 

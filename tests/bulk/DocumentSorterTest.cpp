@@ -58,7 +58,9 @@ void DocumentSorterTest::sortedText() {
     QFETCH(QByteArray, expected);
     IniDocument document = iniFromText(text);
     document.setFileName(QStringLiteral("x.lng"));
-    const IniDocument sorted = DocumentSorter(QLocale(locale)).sorted(document);
+    const DocumentSorter sorter{QLocale(locale)};
+    QCOMPARE(sorter.sortedText(document), expected);
+    const IniDocument sorted = sorter.sorted(document);
     QCOMPARE(sorted.toText(), expected);
     QCOMPARE(sorted.fileName(), QStringLiteral("x.lng"));
 }
