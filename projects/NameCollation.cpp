@@ -4,7 +4,16 @@
 #include <numeric>
 #include <vector>
 
-NameCollation::NameCollation(const QLocale& locale) : m_collator(locale) {
+namespace {
+
+// English carries no tailoring: its collation is the root one.
+QLocale collationLocale(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
+}
+
+} // namespace
+
+NameCollation::NameCollation(const QLocale& locale) : m_collator(collationLocale(locale)) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_collator.setNumericMode(false);
 }

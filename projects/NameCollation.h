@@ -7,7 +7,9 @@
 #include <QStringList>
 
 // The order of names in the lists the user sees (languages, sections, keys): the system locale's
-// collation without regard to case, digits compared as characters.
+// collation without regard to case, digits compared as characters. A locale without a collation
+// of its own (C, POSIX) sorts by the root collation, so symbols come before digits before letters
+// on every machine.
 class NameCollation {
 public:
     explicit NameCollation(const QLocale& locale = QLocale::system());
