@@ -167,7 +167,6 @@ struct IniDocument::Data {
 
     // The section a write goes to: the last of that name, or a new one at the end.
     Section& sectionToWrite(const QByteArray& name);
-    void compactArenaIfWasteful();
     // Fills text with the write-back form, reusing its memory when it has enough.
     void writeText(QByteArray& text) const;
     void compactArena();
@@ -391,12 +390,6 @@ Section& IniDocument::Data::sectionToWrite(const QByteArray& name) {
     return sections[number];
 }
 
-void IniDocument::Data::compactArenaIfWasteful() {
-    if (arena.size() > CompactThreshold && arena.size() > 2 * arenaLive) {
-        compactArena();
-    }
-}
-
 void IniDocument::writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
     Section& target = d->sectionToWrite(section);
     const Span keySpan = d->store(key);
@@ -411,7 +404,9 @@ void IniDocument::writeString(const QByteArray& section, const QByteArray& key, 
         target.lines.push_back({keySpan, valueSpan});
         d->indexKey(target, uint32_t(target.lines.size() - 1));
     }
-    d->compactArenaIfWasteful();
+    if (d->arena.size() > CompactThreshold && d->arena.size() > 2 * d->arenaLive) {
+        d->compactArena();
+    }
 }
 
 void IniDocument::writeLine(const QByteArray& section, const LineView& line) {
@@ -423,7 +418,6 @@ void IniDocument::writeLine(const QByteArray& section, const LineView& line) {
     Section& target = d->sectionToWrite(section);
     target.lines.push_back({d->store(QByteArray::fromRawData(line.bare.data(), line.bare.size())), NoSpan});
     target.hasLineWithoutValue = true;
-    d->compactArenaIfWasteful();
 }
 
 bool IniDocument::hasSection(const QByteArray& section) const {

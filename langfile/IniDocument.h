@@ -80,8 +80,9 @@ public:
     QList<QByteArray> keys(const QByteArray& section) const;
     QList<QByteArray> lines(const QByteArray& section) const;
 
-    // Writes a line as listed (from this or another document): an entry as writeString does; a
-    // line without "=" is appended as it stands, its section added at the end when missing.
+    // Writes a line as lineViews gives it (not views into this document, which writing moves):
+    // an entry as writeString does; a line without "=" is appended as it stands, its section
+    // added at the end when missing.
     void writeLine(const QByteArray& section, const LineView& line);
     void deleteKey(const QByteArray& section, const QByteArray& key);
     void eraseSection(const QByteArray& section);
