@@ -41,11 +41,22 @@ bool EditingState::refreshDestination() {
     if (!now.exists || now == m_destinationStamp) {
         return false;
     }
+    reloadDestination(now);
+    return true;
+}
+
+void EditingState::reloadDestination() {
+    const FileStamp now = m_documents[Destination] ? FileStamp::of(m_paths[Destination]) : FileStamp();
+    if (now.exists) {
+        reloadDestination(now);
+    }
+}
+
+void EditingState::reloadDestination(const FileStamp& now) {
     auto reloaded = std::make_unique<IniDocument>(m_paths[Destination]);
     m_documents[Destination] = std::move(reloaded);
     m_codePages[Destination] = codePageOf(*m_documents[Destination]);
     m_destinationStamp = now;
-    return true;
 }
 
 void EditingState::destinationWritten() {

@@ -19,6 +19,9 @@ public:
     // Reloads the destination when its file changed on disk since it was loaded or last
     // written; returns whether it did. Throws FileError when the changed file cannot be read.
     bool refreshDestination();
+    // Reads the destination again after someone else rewrote its file (a sort, a rules run), so
+    // that the next save starts from what is on disk. A missing file leaves the document as it is.
+    void reloadDestination();
     // Remembers the destination file as it is now, after writing it.
     void destinationWritten();
 
@@ -36,6 +39,7 @@ public:
 
 private:
     static int codePageOf(const IniDocument& document);
+    void reloadDestination(const FileStamp& now);
 
     QString m_names[3];
     QString m_paths[3];
