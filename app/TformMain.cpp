@@ -102,6 +102,7 @@ void TformMain::createPages() {
     m_specialPage = addPage<SpecialPage>(context, QStringLiteral("Edit Special"));
     m_sorterPage = addPage<SorterPage>(context, QStringLiteral("Sorter"));
     m_rulesPage = addPage<RulesPage>(context, QStringLiteral("Apply rules"));
+    m_rulesPage->setRuleFileDialog(*m_odRuleFile);
 }
 
 void TformMain::connectHandlers() {
@@ -266,9 +267,11 @@ void TformMain::aProjectRenameExecute() {
     m_openPage->aProjectRenameExecute();
 }
 
-// Sorting, the special save key, the rules and the editing page's popup commands belong to the
-// pages that are still to come; the window already routes their menu items and shortcuts.
-void TformMain::miProjectSortClick() {}
+// The special save key and the editing page's popup commands belong to the pages that are still
+// to come; the window already routes their menu items and shortcuts.
+void TformMain::miProjectSortClick() {
+    m_sorterPage->sortDestination(*m_openPage);
+}
 
 void TformMain::aSaveLanguageEntryExecute() {
     m_editPage->aSaveLanguageEntryExecute();
@@ -276,7 +279,10 @@ void TformMain::aSaveLanguageEntryExecute() {
 
 void TformMain::aSaveSpecialEntryExecute() {}
 
-void TformMain::aProjectApplyRulesExecute() {}
+void TformMain::aProjectApplyRulesExecute() {
+    m_rulesPage->aProjectApplyRulesExecute();
+    showPage(m_rulesPage);
+}
 
 void TformMain::pmiSearchForTextClick() {}
 
@@ -295,5 +301,6 @@ void TformMain::bnEditSpecialClick() {
 }
 
 void TformMain::bnSortPageClick() {
+    m_sorterPage->fillList();
     showPage(m_sorterPage);
 }

@@ -1,3 +1,4 @@
+#include "BenchTiming.h"
 #include "ComponentList.h"
 #include "EditPage.h"
 #include "EditorBenchFiles.h"
@@ -21,55 +22,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
-#include <sys/resource.h>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <functional>
 
+using BenchTiming::threadSeconds;
+using BenchTiming::timed;
+
 namespace {
-
-// This thread's CPU time: the machine is shared with compilers, and a disk's wait on flush
-// is not the program's work.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// Minor page faults of this thread: first touches of fresh memory, which every loader pays.
-long threadFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_minflt;
-}
-
-void timed(benchmark::State& state, const std::function<void()>& work, const std::function<void()>& untimed = {}) {
-    double total = 0;
-    long faults = 0;
-    for (auto _ : state) {
-        if (untimed) {
-            untimed();
-        }
-#if defined(__GLIBC__)
-        // Free heap memory that earlier work touched would serve the next buffers warm, and
-        // how much there is depends on what ran before; handing it back makes every
-        // iteration, floor or load, start on fresh pages.
-        malloc_trim(0);
-#endif
-        const long faultsBefore = threadFaults();
-        const double start = threadSeconds();
-        work();
-        const double seconds = threadSeconds() - start;
-        faults += threadFaults() - faultsBefore;
-        state.SetIterationTime(seconds);
-        total += seconds;
-    }
-    state.counters["ms"] = 1000.0 * total / double(state.iterations());
-    state.counters["faults"] = double(faults) / double(state.iterations());
-}
 
 EditRequest editRequest() {
     return {QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("German"),

@@ -168,6 +168,8 @@ struct IniDocument::Data {
         writeBuffer = QByteArray();
     }
 
+    // The section a write goes to: the last of that name, or a new one at the end.
+    Section& sectionToWrite(const QByteArray& name);
     // Fills text with the write-back form, reusing its memory when it has enough.
     void writeText(QByteArray& text) const;
     void compactArena();
@@ -393,9 +395,10 @@ QList<IniDocument::LineView> IniDocument::lineViews(SectionRef section) const {
             }
             if (line.hasValue()) {
                 views.append({QByteArrayView(d->at(line.key.pos), line.key.size),
-                              QByteArrayView(d->at(line.value.pos), line.value.size)});
+                              QByteArrayView(d->at(line.value.pos), line.value.size), QByteArrayView()});
             } else {
-                views.append({QByteArrayView(d->at(line.key.pos), qsizetype(0)), QByteArrayView()});
+                views.append({QByteArrayView(d->at(line.key.pos), qsizetype(0)), QByteArrayView(),
+                              QByteArrayView(d->at(line.key.pos), line.key.size)});
             }
         }
     }
@@ -420,18 +423,22 @@ int IniDocument::readInteger(const QByteArray& section, const QByteArray& key, i
     return IniIntegerValue::parse(readString(section, key), defaultValue);
 }
 
-void IniDocument::writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-    const uint32_t sectionHash = AnsiCase::hash(section.constData(), section.size());
-    uint32_t sectionNumber = d->findSection(section, sectionHash);
-    if (sectionNumber == FlatHashIndex::None) {
+Section& IniDocument::Data::sectionToWrite(const QByteArray& name) {
+    const uint32_t hash = AnsiCase::hash(name.constData(), name.size());
+    uint32_t number = findSection(name, hash);
+    if (number == FlatHashIndex::None) {
         Section added;
-        added.name = d->store(section);
-        added.nameHash = sectionHash;
-        d->sections.push_back(std::move(added));
-        sectionNumber = uint32_t(d->sections.size() - 1);
-        d->indexSection(sectionNumber);
+        added.name = store(name);
+        added.nameHash = hash;
+        sections.push_back(std::move(added));
+        number = uint32_t(sections.size() - 1);
+        indexSection(number);
     }
-    Section& target = d->sections[sectionNumber];
+    return sections[number];
+}
+
+void IniDocument::writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+    Section& target = d->sectionToWrite(section);
     const Span keySpan = d->store(key);
     const Span valueSpan = d->store(value);
     const uint32_t lineNumber = d->findLine(target, key, AnsiCase::hash(key.constData(), key.size()));
@@ -447,6 +454,17 @@ void IniDocument::writeString(const QByteArray& section, const QByteArray& key, 
     if (d->arena.size() > CompactThreshold && d->arena.size() > 2 * d->arenaLive) {
         d->compactArena();
     }
+}
+
+void IniDocument::writeLine(const QByteArray& section, const LineView& line) {
+    if (line.bare.isNull()) {
+        writeString(section, QByteArray::fromRawData(line.key.data(), line.key.size()),
+                    QByteArray::fromRawData(line.value.data(), line.value.size()));
+        return;
+    }
+    Section& target = d->sectionToWrite(section);
+    target.lines.push_back({d->store(QByteArray::fromRawData(line.bare.data(), line.bare.size())), NoSpan});
+    target.hasLineWithoutValue = true;
 }
 
 bool IniDocument::hasSection(const QByteArray& section) const {
@@ -466,6 +484,22 @@ QList<QByteArray> IniDocument::sections() const {
         }
     }
     return names;
+}
+
+QList<IniDocument::SectionRef> IniDocument::sectionRefs() const {
+    QList<SectionRef> refs;
+    refs.reserve(qsizetype(d->sections.size() - d->erasedSections));
+    for (uint32_t i = 0; i < d->sections.size(); ++i) {
+        if (!d->sections[i].isErased()) {
+            refs.append(SectionRef(i, d->generation));
+        }
+    }
+    return refs;
+}
+
+QByteArrayView IniDocument::sectionName(SectionRef section) const {
+    const Section* found = d->section(section.m_number, section.m_generation);
+    return found && !found->isErased() ? QByteArrayView(d->at(found->name.pos), found->name.size) : QByteArrayView();
 }
 
 QList<QByteArray> IniDocument::keys(const QByteArray& section) const {
@@ -652,6 +686,10 @@ QByteArray IniDocument::toText() const {
     QByteArray text;
     d->writeText(text);
     return text;
+}
+
+void IniDocument::toText(QByteArray& text) const {
+    d->writeText(text);
 }
 
 void IniDocument::writeBack() const {

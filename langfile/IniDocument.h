@@ -30,6 +30,9 @@ public:
     public:
         SectionRef() = default;
         bool isValid() const { return m_number != Invalid; }
+        bool operator==(const SectionRef& other) const {
+            return m_number == other.m_number && m_generation == other.m_generation;
+        }
 
     private:
         friend class IniDocument;
@@ -58,11 +61,12 @@ public:
     bool containsKey(SectionRef section, QByteArrayView key) const;
     QByteArray readString(SectionRef section, QByteArrayView key, const QByteArray& defaultValue = {}) const;
 
-    // One line of a section where it lies: a line without "=" has an empty key and a null
-    // value. Valid until the document next changes.
+    // One line of a section where it lies: a line without "=" has an empty key, a null value
+    // and its text in bare (null for a line with "="). Valid until the document next changes.
     struct LineView {
         QByteArrayView key;
         QByteArrayView value;
+        QByteArrayView bare;
     };
     QList<LineView> lineViews(SectionRef section) const;
     // The number of keys that differ other than in letter case, where a line without "="
@@ -73,9 +77,17 @@ public:
     bool hasKey(const QByteArray& section, const QByteArray& key) const;
 
     QList<QByteArray> sections() const;
+    // Every section in document order, repeated names included, for walking all of them.
+    QList<SectionRef> sectionRefs() const;
+    // Null for a stale or not-found handle.
+    QByteArrayView sectionName(SectionRef section) const;
     QList<QByteArray> keys(const QByteArray& section) const;
     QList<QByteArray> lines(const QByteArray& section) const;
 
+    // Writes a line as lineViews gives it (not views into this document, which writing moves):
+    // an entry as writeString does; a line without "=" is appended as it stands, its section
+    // added at the end when missing.
+    void writeLine(const QByteArray& section, const LineView& line);
     void deleteKey(const QByteArray& section, const QByteArray& key);
     void eraseSection(const QByteArray& section);
     void clear();
@@ -90,6 +102,8 @@ public:
 
     // The write-back form: "[name]", the lines, an empty line, each ending in CR LF.
     QByteArray toText() const;
+    // The same into text, reusing its memory when it has enough (one buffer for many files).
+    void toText(QByteArray& text) const;
     // Writes toText() to fileName() atomically; throws FileError "Cannot create file".
     void writeBack() const;
 

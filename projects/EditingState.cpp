@@ -42,6 +42,18 @@ bool EditingState::refreshDestination() {
     if (!now.exists || now == m_destinationStamp) {
         return false;
     }
+    reloadDestination(now);
+    return true;
+}
+
+void EditingState::reloadDestination() {
+    const FileStamp now = m_documents[Destination] ? FileStamp::of(m_paths[Destination]) : FileStamp();
+    if (now.exists) {
+        reloadDestination(now);
+    }
+}
+
+void EditingState::reloadDestination(const FileStamp& now) {
     auto reloaded = std::make_unique<IniDocument>(m_paths[Destination]);
     for (const Entry& entry : m_unwritten) {
         reloaded->writeString(entry.section, entry.key, entry.value);
@@ -49,7 +61,6 @@ bool EditingState::refreshDestination() {
     m_documents[Destination] = std::move(reloaded);
     m_codePages[Destination] = codePageOf(*m_documents[Destination]);
     m_destinationStamp = now;
-    return true;
 }
 
 void EditingState::writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value) {

@@ -24,6 +24,9 @@ public:
     // Puts an entry into the destination document; it counts as not yet written until
     // destinationWritten(), so a failed write keeps it for the next save.
     void writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+    // Reads the destination again after someone else rewrote its file (a sort, a rules run), so
+    // that the next save starts from what is on disk. A missing file leaves the document as it is.
+    void reloadDestination();
     // Remembers the destination file as it is now, after writing it.
     void destinationWritten();
 
@@ -47,6 +50,7 @@ private:
     };
 
     static int codePageOf(const IniDocument& document);
+    void reloadDestination(const FileStamp& now);
 
     QString m_names[3];
     QString m_paths[3];

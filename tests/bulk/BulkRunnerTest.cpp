@@ -1,0 +1,61 @@
+#include "TestFiles.h"
+#include "TestRegistry.h"
+
+#include "BulkRunner.h"
+#include "RulesFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs over files on disk: every file through the safe write, failures reported, the run going on.
+class BulkRunnerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void runs_data();
+    void runs();
+};
+
+void BulkRunnerTest::runs_data() {
+    QTest::addColumn<bool>("sort");
+    QTest::newRow("sort") << true;
+    QTest::newRow("rules") << false;
+}
+
+// A read-only file first, then a missing one, then one that is rewritten.
+void BulkRunnerTest::runs() {
+    QFETCH(bool, sort);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray text("; note\r\n[B]\r\nb=2\r\n[A]\r\nz=1\r\ny=2\r\n");
+    const QStringList paths{dir.filePath(QStringLiteral("locked.lng")), dir.filePath(QStringLiteral("gone.lng")),
+                            dir.filePath(QStringLiteral("open.lng"))};
+    TestFiles::write(paths.at(0), text);
+    TestFiles::write(paths.at(2), text);
+    QVERIFY(QFile::setPermissions(paths.at(0), QFileDevice::ReadOwner));
+    TestFiles::write(dir.filePath(QStringLiteral("rules.txt")), "MOVEKEY A C\r\n");
+
+    QList<QPair<int, int>> progress;
+    const auto report = [&](int done, int total) { progress.append({done, total}); };
+    const QList<FileReport> reports =
+        sort ? BulkRunner::sortFiles(paths, report, QLocale::c())
+             : BulkRunner::applyRules(paths, RulesFile::read(dir.filePath(QStringLiteral("rules.txt"))), report);
+
+    QCOMPARE(progress, (QList<QPair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    QCOMPARE(reports.size(), 3);
+    QCOMPARE(reports.at(0).outcome, FileReport::Outcome::Failed);
+    QVERIFY2(reports.at(0).reason.startsWith(QStringLiteral("Cannot create file \"") + paths.at(0)),
+             qPrintable(reports.at(0).reason));
+    QCOMPARE(TestFiles::read(paths.at(0)), text);
+    QCOMPARE(reports.at(1).outcome, FileReport::Outcome::Missing);
+    QVERIFY(!QFile::exists(paths.at(1)));
+    QCOMPARE(reports.at(2).outcome, FileReport::Outcome::Written);
+    QCOMPARE(reports.at(2).path, paths.at(2));
+    QCOMPARE(TestFiles::read(paths.at(2)), sort ? QByteArray("[A]\r\ny=2\r\nz=1\r\n\r\n[B]\r\nb=2\r\n\r\n")
+                                                : QByteArray("[B]\r\nb=2\r\n\r\n[C]\r\nz=1\r\ny=2\r\n\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary file left behind
+}
+
+TOLVANE_TEST(BulkRunnerTest)
+#include "BulkRunnerTest.moc"
