@@ -2,6 +2,7 @@
 
 #include "DocumentSorter.h"
 #include "FileError.h"
+#include "RewriteGuard.h"
 #include "RuleApplier.h"
 #include "SafeFile.h"
 
@@ -17,8 +18,7 @@ FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, 
     }
     try {
         const QByteArray bytes = SafeFile::readAll(path);
-        // TODO: refuse a file that is not an 8-bit language file (a NUL before its end or a
-        // byte-order mark) here, before it is parsed, once RewriteGuard::refusal(bytes) is in langfile/.
+        RewriteGuard::ensureRewritable(path, bytes);
         IniDocument document;
         document.setFileName(path);
         document.setFromText(bytes);

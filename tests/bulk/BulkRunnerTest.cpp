@@ -3,11 +3,14 @@
 
 #include "BulkRunner.h"
 #include "RulesFile.h"
+#include "ScopedWriteFault.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 // Runs over files on disk: every file through the safe write, failures reported, the run going on.
 class BulkRunnerTest : public QObject {
@@ -15,6 +18,8 @@ class BulkRunnerTest : public QObject {
 private slots:
     void runs_data();
     void runs();
+    void refusedFilesStayWhole_data();
+    void refusedFilesStayWhole();
 };
 
 void BulkRunnerTest::runs_data() {
@@ -55,6 +60,40 @@ void BulkRunnerTest::runs() {
     QCOMPARE(TestFiles::read(paths.at(2)), sort ? QByteArray("[A]\r\ny=2\r\nz=1\r\n\r\n[B]\r\nb=2\r\n\r\n")
                                                 : QByteArray("[B]\r\nb=2\r\n\r\n[C]\r\nz=1\r\ny=2\r\n\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary file left behind
+}
+
+void BulkRunnerTest::refusedFilesStayWhole_data() {
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<int>("faultStep"); // -1: no injected fault
+    const QByteArray plain("[B]\r\nb=2\r\n[A]\r\na=1\r\n");
+    QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF") + plain << -1;
+    QTest::newRow("UTF-16 little endian") << QByteArray("\xFF\xFE[\0B\0]\0", 8) << -1;
+    QTest::newRow("NUL before the end") << QByteArray("[B]\r\nb=2\r\n\0[A]\r\na=1\r\n", 22) << -1;
+    QTest::newRow("write fails") << plain << int(ScopedWriteFault::Write);
+    QTest::newRow("flush fails") << plain << int(ScopedWriteFault::Flush);
+    QTest::newRow("rename fails") << plain << int(ScopedWriteFault::Rename);
+}
+
+// A file that may not or cannot be rewritten is reported and left whole; the next one is written.
+void BulkRunnerTest::refusedFilesStayWhole() {
+    QFETCH(QByteArray, first);
+    QFETCH(int, faultStep);
+    QTemporaryDir dir;
+    const QStringList paths{dir.filePath(QStringLiteral("first.lng")), dir.filePath(QStringLiteral("second.lng"))};
+    TestFiles::write(paths.at(0), first);
+    TestFiles::write(paths.at(1), "[B]\r\nb=2\r\n[A]\r\na=1\r\n");
+    std::optional<ScopedWriteFault> fault;
+    if (faultStep >= 0) {
+        fault.emplace(ScopedWriteFault::Step(faultStep));
+    }
+    const QList<FileReport> reports = BulkRunner::sortFiles(paths, {}, QLocale::c());
+    QCOMPARE(reports.at(0).outcome, FileReport::Outcome::Failed);
+    QVERIFY2(reports.at(0).reason.startsWith(QStringLiteral("Cannot create file \"") + paths.at(0)),
+             qPrintable(reports.at(0).reason));
+    QCOMPARE(TestFiles::read(paths.at(0)), first);
+    QCOMPARE(reports.at(1).outcome, FileReport::Outcome::Written);
+    QCOMPARE(TestFiles::read(paths.at(1)), QByteArray("[A]\r\na=1\r\n\r\n[B]\r\nb=2\r\n\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 TOLVANE_TEST(BulkRunnerTest)
