@@ -98,6 +98,7 @@ void TformMain::createPages() {
     m_editPage->setEditPopupMenu(m_menus->pmEdit);
     m_editPage->setSaveAction(m_menus->aSaveLanguageEntry);
     m_specialPage = addPage<SpecialPage>(context, QStringLiteral("Edit Special"));
+    m_specialPage->setSaveAction(m_menus->aSaveSpecialEntry);
     m_sorterPage = addPage<SorterPage>(context, QStringLiteral("Sorter"));
     m_rulesPage = addPage<RulesPage>(context, QStringLiteral("Apply rules"));
 }
@@ -259,7 +260,7 @@ void TformMain::aProjectRenameExecute() {
     m_openPage->aProjectRenameExecute();
 }
 
-// Sorting, the special save key, the rules and the editing page's popup commands belong to the
+// Sorting, the rules and the editing page's popup commands belong to the
 // pages that are still to come; the window already routes their menu items and shortcuts.
 void TformMain::miProjectSortClick() {}
 
@@ -267,7 +268,9 @@ void TformMain::aSaveLanguageEntryExecute() {
     m_editPage->aSaveLanguageEntryExecute();
 }
 
-void TformMain::aSaveSpecialEntryExecute() {}
+void TformMain::aSaveSpecialEntryExecute() {
+    m_specialPage->aSaveSpecialEntryExecute();
+}
 
 void TformMain::aProjectApplyRulesExecute() {}
 
@@ -284,7 +287,9 @@ void TformMain::bnEditLngClick() {
 }
 
 void TformMain::bnEditSpecialClick() {
-    showPage(m_specialPage);
+    if (m_session.languagesChosen() && m_specialPage->bnEditSpecial()) {
+        showPage(m_specialPage);
+    }
 }
 
 void TformMain::bnSortPageClick() {

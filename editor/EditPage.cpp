@@ -4,6 +4,7 @@
 #include "ComponentList.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
+#include "MarkIcons.h"
 #include "NextMissingEntry.h"
 #include "ProjectSession.h"
 #include "SectionListBuilder.h"
@@ -20,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSplitter>
@@ -32,24 +32,6 @@ namespace {
 
 constexpr int kHintDuration = 60000;
 const QColor kNavy(0, 0, 0x80);
-
-// A diskette: the glyph of the save button.
-QIcon saveGlyph() {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.fillRect(QRect(1, 1, 14, 14), QColor(0x28, 0x48, 0x98));
-    painter.fillRect(QRect(4, 1, 8, 5), Qt::white);
-    painter.fillRect(QRect(9, 2, 2, 3), QColor(0x28, 0x48, 0x98));
-    painter.fillRect(QRect(3, 9, 10, 6), QColor(0xE8, 0xE8, 0xE8));
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawLine(4, 11, 11, 11);
-    painter.drawLine(4, 13, 11, 13);
-    painter.setPen(QColor(0x10, 0x20, 0x50));
-    painter.drawRect(QRect(0, 0, 15, 15));
-    painter.end();
-    return QIcon(QPixmap::fromImage(image));
-}
 
 QTreeView* makeList(QWidget* parent, const QString& name) {
     auto* view = new QTreeView(parent);
@@ -187,7 +169,7 @@ void EditPage::buildEditPanel(QWidget* parent) {
     m_bnSaveLanguageEntry->setObjectName(QStringLiteral("bnSaveLanguageEntry"));
     m_bnSaveLanguageEntry->setAutoRaise(true);
     m_bnSaveLanguageEntry->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_bnSaveLanguageEntry->setIcon(saveGlyph());
+    m_bnSaveLanguageEntry->setIcon(MarkIcons::saveGlyph());
     m_bnSaveLanguageEntry->setText(QStringLiteral("F2"));
     m_memoLngEdit = components.add(new QPlainTextEdit(m_panelLngEdit));
     m_memoLngEdit->setObjectName(QStringLiteral("memoLngEdit"));
@@ -224,7 +206,7 @@ void EditPage::connectLists() {
 
 void EditPage::setSaveAction(QAction* action) {
     if (action && action->icon().isNull()) {
-        action->setIcon(saveGlyph());
+        action->setIcon(MarkIcons::saveGlyph());
     }
     m_bnSaveLanguageEntry->setDefaultAction(action);
 }
