@@ -210,9 +210,9 @@ bool SpecialPage::bnEditSpecial() {
     if (!session.languagesChosen()) {
         return false;
     }
-    const SpecialLanguages languages{*session.language(ProjectSession::Reference),
-                                     *session.language(ProjectSession::Source),
-                                     *session.language(ProjectSession::Destination)};
+    const SpecialLanguages languages{*session.language(EditingState::Reference),
+                                     *session.language(EditingState::Source),
+                                     *session.language(EditingState::Destination)};
     bool entered = false;
     m_context.guard.run([this, &session, &languages, &entered] {
         // Special files carry no code page of their own: the destination's language file gives it.
