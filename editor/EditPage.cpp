@@ -10,6 +10,7 @@
 #include "SectionListBuilder.h"
 #include "SectionListModel.h"
 #include "SelectedRowClick.h"
+#include "ValueLabel.h"
 #include "ValueListBuilder.h"
 #include "ValueListDelegate.h"
 #include "ValueListModel.h"
@@ -31,7 +32,6 @@
 namespace {
 
 constexpr int kHintDuration = 60000;
-const QColor kNavy(0, 0, 0x80);
 
 QTreeView* makeList(QWidget* parent, const QString& name) {
     auto* view = new QTreeView(parent);
@@ -54,14 +54,8 @@ QTreeView* makeList(QWidget* parent, const QString& name) {
 QLabel* makeValueLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(QStringLiteral("?"), parent);
     label->setObjectName(name);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kNavy);
-    label->setPalette(palette);
+    ValueLabel::style(label);
     label->setToolTipDuration(kHintDuration);
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

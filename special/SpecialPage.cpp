@@ -7,6 +7,7 @@
 #include "SpecialCategories.h"
 #include "SpecialEntryLayers.h"
 #include "SpecialEntrySaver.h"
+#include "ValueLabel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,7 +24,6 @@
 
 namespace {
 
-const QColor kNavy(0, 0, 0x80);
 constexpr int kLeftPanelWidth = 185;
 constexpr int kFieldsPanelHeight = 206;
 
@@ -47,13 +47,7 @@ constexpr std::array<Caption, 3> kInternal = {{{"labelSpecialEditDate", "Edit Da
 
 // A value label: bold navy, and tag 1 so that its data is never written out as interface text.
 void makeValueLabel(QLabel* label) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kNavy);
-    label->setPalette(palette);
-    label->setTextFormat(Qt::PlainText);
+    ValueLabel::style(label);
     label->setProperty("tag", 1);
 }
 
