@@ -100,6 +100,7 @@ void TformMain::createPages() {
     m_editPage->setEditPopupMenu(m_menus->pmEdit);
     m_editPage->setSaveAction(m_menus->aSaveLanguageEntry);
     m_specialPage = addPage<SpecialPage>(context, QStringLiteral("Edit Special"));
+    m_specialPage->setSaveAction(m_menus->aSaveSpecialEntry);
     m_sorterPage = addPage<SorterPage>(context, QStringLiteral("Sorter"));
     m_rulesPage = addPage<RulesPage>(context, QStringLiteral("Apply rules"));
     m_rulesPage->setRuleFileDialog(*m_odRuleFile);
@@ -267,8 +268,8 @@ void TformMain::aProjectRenameExecute() {
     m_openPage->aProjectRenameExecute();
 }
 
-// The special save key and the editing page's popup commands belong to the pages that are still
-// to come; the window already routes their menu items and shortcuts.
+// The editing page's popup commands belong to a page that is still to come; the window already
+// routes their menu items and shortcuts.
 void TformMain::miProjectSortClick() {
     m_sorterPage->sortDestination(*m_openPage);
 }
@@ -277,7 +278,9 @@ void TformMain::aSaveLanguageEntryExecute() {
     m_editPage->aSaveLanguageEntryExecute();
 }
 
-void TformMain::aSaveSpecialEntryExecute() {}
+void TformMain::aSaveSpecialEntryExecute() {
+    m_specialPage->aSaveSpecialEntryExecute();
+}
 
 void TformMain::aProjectApplyRulesExecute() {
     m_rulesPage->aProjectApplyRulesExecute();
@@ -297,7 +300,9 @@ void TformMain::bnEditLngClick() {
 }
 
 void TformMain::bnEditSpecialClick() {
-    showPage(m_specialPage);
+    if (m_session.languagesChosen() && m_specialPage->bnEditSpecial()) {
+        showPage(m_specialPage);
+    }
 }
 
 void TformMain::bnSortPageClick() {

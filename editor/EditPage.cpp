@@ -4,11 +4,13 @@
 #include "ComponentList.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
+#include "MarkIcons.h"
 #include "NextMissingEntry.h"
 #include "ProjectSession.h"
 #include "SectionListBuilder.h"
 #include "SectionListModel.h"
 #include "SelectedRowClick.h"
+#include "ValueLabel.h"
 #include "ValueListBuilder.h"
 #include "ValueListDelegate.h"
 #include "ValueListModel.h"
@@ -20,7 +22,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScrollArea>
@@ -33,25 +34,6 @@
 namespace {
 
 constexpr int kHintDuration = 60000;
-const QColor kNavy(0, 0, 0x80);
-
-// A diskette: the glyph of the save button.
-QIcon saveGlyph() {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.fillRect(QRect(1, 1, 14, 14), QColor(0x28, 0x48, 0x98));
-    painter.fillRect(QRect(4, 1, 8, 5), Qt::white);
-    painter.fillRect(QRect(9, 2, 2, 3), QColor(0x28, 0x48, 0x98));
-    painter.fillRect(QRect(3, 9, 10, 6), QColor(0xE8, 0xE8, 0xE8));
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawLine(4, 11, 11, 11);
-    painter.drawLine(4, 13, 11, 13);
-    painter.setPen(QColor(0x10, 0x20, 0x50));
-    painter.drawRect(QRect(0, 0, 15, 15));
-    painter.end();
-    return QIcon(QPixmap::fromImage(image));
-}
 
 QTreeView* makeList(QWidget* parent, const QString& name) {
     auto* view = new QTreeView(parent);
@@ -74,12 +56,7 @@ QTreeView* makeList(QWidget* parent, const QString& name) {
 QLabel* makeValueLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(QStringLiteral("?"), parent);
     label->setObjectName(name);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kNavy);
-    label->setPalette(palette);
+    ValueLabel::style(label);
     label->setToolTipDuration(kHintDuration);
     label->setTextFormat(Qt::PlainText);
     // A long name is cut off (its hint shows it whole) rather than widening the window.
@@ -199,7 +176,7 @@ void EditPage::buildEditPanel(QWidget* parent) {
     m_bnSaveLanguageEntry->setObjectName(QStringLiteral("bnSaveLanguageEntry"));
     m_bnSaveLanguageEntry->setAutoRaise(true);
     m_bnSaveLanguageEntry->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_bnSaveLanguageEntry->setIcon(saveGlyph());
+    m_bnSaveLanguageEntry->setIcon(MarkIcons::saveGlyph());
     m_bnSaveLanguageEntry->setText(QStringLiteral("F2"));
     m_memoLngEdit = components.add(new QPlainTextEdit(m_panelLngEdit));
     m_memoLngEdit->setObjectName(QStringLiteral("memoLngEdit"));
@@ -246,7 +223,7 @@ void EditPage::focusEditField() {
 
 void EditPage::setSaveAction(QAction* action) {
     if (action && action->icon().isNull()) {
-        action->setIcon(saveGlyph());
+        action->setIcon(MarkIcons::saveGlyph());
     }
     m_bnSaveLanguageEntry->setDefaultAction(action);
 }

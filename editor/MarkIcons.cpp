@@ -87,4 +87,21 @@ const QIcon& icon(RowMark mark) {
     return icons[size_t(mark)];
 }
 
+QIcon saveGlyph() {
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.fillRect(QRect(1, 1, 14, 14), QColor(0x28, 0x48, 0x98));
+    painter.fillRect(QRect(4, 1, 8, 5), Qt::white);
+    painter.fillRect(QRect(9, 2, 2, 3), QColor(0x28, 0x48, 0x98));
+    painter.fillRect(QRect(3, 9, 10, 6), QColor(0xE8, 0xE8, 0xE8));
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawLine(4, 11, 11, 11);
+    painter.drawLine(4, 13, 11, 13);
+    painter.setPen(QColor(0x10, 0x20, 0x50));
+    painter.drawRect(QRect(0, 0, 15, 15));
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
 } // namespace MarkIcons

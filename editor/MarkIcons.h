@@ -12,5 +12,7 @@ namespace MarkIcons {
 QImage image(RowMark mark);
 // Drawn once, shared by every list.
 const QIcon& icon(RowMark mark);
+// The diskette beside "F2" and "F3" on the flat save buttons.
+QIcon saveGlyph();
 
 } // namespace MarkIcons
