@@ -1,5 +1,7 @@
 #include "SpecialEntrySaver.h"
 
+#include "RewriteGuard.h"
+
 #include "CodePage.h"
 #include "FileError.h"
 #include "IniDocument.h"
@@ -45,6 +47,7 @@ Result save(const SpecialFiles& files, const QString& category, const QByteArray
     }
     try {
         IniDocument document(files.destinationFile(category));
+        RewriteGuard::ensureRewritable(document);
         for (int field = 0; field < SpecialKeys::FieldCount; ++field) {
             document.writeString(entry, SpecialKeys::names[size_t(field)], values[size_t(field)]);
         }

@@ -92,6 +92,8 @@ void SpecialEntryTest::savedBytes_data() {
         << "The text of \"Privacy\" holds characters that the code page of the destination language file (1251) "
            "cannot store. Nothing was saved.";
     QTest::newRow("read-only destination") << old << "Company=new" << 1252 << true << old << "Cannot create file \"";
+    QTest::newRow("destination with a byte-order mark")
+        << "\xEF\xBB\xBF" + old << "Company=new" << 1252 << false << "\xEF\xBB\xBF" + old << "Cannot create file \"";
 }
 
 // Saved as the middle one of the rows D, E, F: a save marks it and moves on, a failure neither.
