@@ -8,6 +8,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using LanguageSearch::Hit;
@@ -24,8 +28,21 @@ size_t nextLine(const char* bytes, size_t stop, size_t end) {
 }
 
 // The search upper-cases only "a" to "z": other letters must match in their own case.
+// Sixteen bytes at a time where the processor allows, as every byte of the files passes here.
 void fold(const char* in, size_t size, char* out) {
-    for (size_t i = 0; i < size; ++i) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Signed comparison: bytes from 0x80 on are negative, so never taken for letters.
+    const __m128i beforeA = _mm_set1_epi8('a' - 1);
+    const __m128i afterZ = _mm_set1_epi8('z' + 1);
+    const __m128i caseBit = _mm_set1_epi8('a' - 'A');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(chunk, beforeA), _mm_cmplt_epi8(chunk, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi8(chunk, _mm_and_si128(lower, caseBit)));
+    }
+#endif
+    for (; i < size; ++i) {
         const char c = in[i];
         out[i] = static_cast<unsigned char>(c - 'a') < 26 ? char(c - ('a' - 'A')) : c;
     }

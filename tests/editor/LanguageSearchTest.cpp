@@ -38,6 +38,8 @@ private slots:
         row("broken headers", "[Broken\r\nK=x\r\n[]\r\nL=x\r\n[\nM=x", "x", {"Broke|K|x", "|L|x", "|M|x"});
         row("headers are not searched", "[Hello]\r\nK=a\r\n", "hello", {});
         row("only a to z fold", "[S]\r\nK=\xe9t\xe9\r\nL=\xc9T\xc9\r\n", "\xe9T\xe9", {"S|K|\xe9t\xe9"});
+        row("` stays", "[S]\r\nK=` and more text\r\n", "@", {});
+        row("{ stays", "[S]\r\nK={ and more text\r\n", "[", {});
         row("first = splits", "[S]\r\nK=a=b\r\nk=ab\r\n", "K=A", {});
         row("no =, comments, no header yet", "x=ab\r\n[S]\r\n; ab\r\nJust ab\r\n", "AB",
             {"|x|ab", "S||; ab", "S||Just ab"});
