@@ -116,7 +116,6 @@ QWidget* TformSearch::buildResults() {
     for (int column = 0; column < 3; ++column) {
         m_lvResults->header()->resizeSection(column, kColumnWidth);
     }
-    m_lvResults->header()->setStretchLastSection(false);
     m_lvResults->setRootIsDecorated(false);
     m_lvResults->setUniformRowHeights(true);
     m_lvResults->setAllColumnsShowFocus(true);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -61,18 +62,22 @@ void SearchAndFlagTest::doubleClickedHitOpensItsEntry() {
     QCOMPARE((QStringList{hit->text(0), hit->text(1), hit->text(2)}),
              (QStringList{"About", "Thanks", "Danke an alle Übersetzer!"}));
 
-    if (const QString folder = qEnvironmentVariable("TOLVANE_SCREENSHOT_DIR"); !folder.isEmpty()) {
-        search.resize(460, 300);
-        QCoreApplication::processEvents();
-        QVERIFY(search.grab().save(QDir(folder).filePath(QStringLiteral("search-window.png"))));
-    }
-
     const QRect row = results->visualItemRect(hit);
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, row.center());
     QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, row.center());
     QCOMPARE(selectedCaption(road.sections()), QStringLiteral("About"));
     QCOMPARE(road.selectedKey(), QStringLiteral("Thanks"));
     QVERIFY(search.isVisible());
+
+    if (const QString folder = qEnvironmentVariable("TOLVANE_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        child<QTabWidget>(search, "pcSearch")->setCurrentIndex(0);
+        child<QLineEdit>(search, "eSearchTerm")->selectAll();
+        QTest::keyClicks(child<QLineEdit>(search, "eSearchTerm"), QStringLiteral("lumen"));
+        QTest::mouseClick(child<QPushButton>(search, "bnStartSearch"), Qt::LeftButton);
+        search.resize(460, 300);
+        QCoreApplication::processEvents();
+        QVERIFY(search.grab().save(QDir(folder).filePath(QStringLiteral("search-window.png"))));
+    }
 }
 
 void SearchAndFlagTest::flagThenF2KeepsBoth() {
