@@ -4,7 +4,9 @@
 #include "AppPaths.h"
 #include "DialogComponent.h"
 #include "EditPage.h"
+#include "FlagStore.h"
 #include "ImageList.h"
+#include "LanguageKeys.h"
 #include "MainMenuGui.h"
 #include "MessageTable.h"
 #include "OpenPage.h"
@@ -14,6 +16,7 @@
 #include "RulesPage.h"
 #include "SorterPage.h"
 #include "SpecialPage.h"
+#include "TformSearch.h"
 #include "WindowRegistry.h"
 
 #include <QAction>
@@ -287,11 +290,52 @@ void TformMain::aProjectApplyRulesExecute() {
     showPage(m_rulesPage);
 }
 
-void TformMain::pmiSearchForTextClick() {}
+void TformMain::setSearchWindow(TformSearch* search) {
+    if (m_formSearch) {
+        disconnect(m_formSearch, nullptr, this, nullptr);
+    }
+    m_formSearch = search;
+    if (search) {
+        search->setEditing(m_session.editing(), m_guard);
+        connect(search, &TformSearch::entryChosen, this, [this](const QByteArray& section, const QByteArray& key) {
+            m_guard.run([this, &section, &key] { m_editPage->openEntry(section, key); });
+        });
+    }
+}
 
-void TformMain::pmiAddBitmapSmallClick() {}
+void TformMain::pmiSearchForTextClick() {
+    if (m_formSearch) {
+        m_formSearch->show();
+        m_formSearch->raise();
+        m_formSearch->activateWindow();
+    }
+}
 
-void TformMain::pmiAddBitmapLargeClick() {}
+void TformMain::pmiAddBitmapSmallClick() {
+    addFlagBitmap(LanguageKeys::Flag16);
+}
+
+void TformMain::pmiAddBitmapLargeClick() {
+    addFlagBitmap(LanguageKeys::Flag32);
+}
+
+void TformMain::addFlagBitmap(const QByteArray& key) {
+    const std::optional<QString> bitmap = m_dialogs->openFile(*m_odFlag);
+    if (!bitmap) {
+        return;
+    }
+    const QString destination = m_session.editing().name(EditingState::Destination);
+    // Without a name the target would be a file called only by the extension.
+    if (destination.isEmpty()) {
+        m_guard.showError(GetMessageText(MessageTable::WarningDestLanguage));
+        return;
+    }
+    const FlagStore::Result result =
+        FlagStore::storeFlag(*bitmap, m_session.languageFolder().filePath(destination), key);
+    if (!result.stored) {
+        m_guard.showError(result.error);
+    }
+}
 
 void TformMain::bnEditLngClick() {
     if (m_session.languagesChosen() && m_editPage->bnEditLng(m_session.editRequest())) {

@@ -9,6 +9,7 @@
 #include "RegistryHive.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -22,6 +23,7 @@ class QTabWidget;
 class RulesPage;
 class SorterPage;
 class SpecialPage;
+class TformSearch;
 struct PageContext;
 
 // The main window: the page control with its five pages, the menus and the action list, the
@@ -60,6 +62,10 @@ public:
     DialogComponent& odDir() const { return *m_odDir; }
     DialogComponent& odFlag() const { return *m_odFlag; }
     DialogComponent& odRuleFile() const { return *m_odRuleFile; }
+
+    // The search window that "&Search for text..." shows and whose hits open entries on the
+    // editing page. It searches this window's session, so this window must outlive it.
+    void setSearchWindow(TformSearch* search);
 
     // The user-visible text of message table entry index, before any "%s" is filled in.
     QString GetMessageText(int index) const;
@@ -102,6 +108,8 @@ private:
     void connectHandlers();
     void addPreset(ProjectPresets::Product product);
     void centreOnScreen();
+    // Stores the bitmap the user picks under key of the destination language file's Images.
+    void addFlagBitmap(const QByteArray& key);
 
     std::unique_ptr<Dialogs> m_dialogs;
     HandlerGuard m_guard;
@@ -122,6 +130,7 @@ private:
     SpecialPage* m_specialPage = nullptr;
     SorterPage* m_sorterPage = nullptr;
     RulesPage* m_rulesPage = nullptr;
+    QPointer<TformSearch> m_formSearch;
     bool m_shown = false;
     bool m_leavingByExit = false;
 };

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
 
     TformMain formMain;
     TformSearch formSearch;
+    formMain.setSearchWindow(&formSearch);
     formMain.show();
     return app.exec();
 }

@@ -398,6 +398,16 @@ bool EditPage::selectValue(const QByteArray& key) {
     return row >= 0;
 }
 
+void EditPage::openEntry(const QByteArray& section, const QByteArray& key) {
+    if (!selectSection(section)) {
+        return;
+    }
+    lvLanguageSectionsClick();
+    if (selectValue(key)) {
+        lvLanguageValuesClick();
+    }
+}
+
 void EditPage::selectRow(QTreeView* view, int row) {
     const QScopedValueRollback<bool> byProgram(m_selectingByProgram, true);
     const QModelIndex index = view->model()->index(row, 0);

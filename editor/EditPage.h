@@ -48,6 +48,9 @@ public:
     // without running the click handlers. False when there is none.
     bool selectSection(const QByteArray& name);
     bool selectValue(const QByteArray& key);
+    // The search window's jump: selects the section and runs its click, then the entry and its
+    // click; a name the lists lack ends the jump there.
+    void openEntry(const QByteArray& section, const QByteArray& key);
     // The three language files of the last "&Edit language": reference, source, destination.
     QStringList languageFiles() const;
 
