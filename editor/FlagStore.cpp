@@ -4,6 +4,7 @@
 #include "HexBitmap.h"
 #include "IniDocument.h"
 #include "LanguageKeys.h"
+#include "RewriteGuard.h"
 #include "SafeFile.h"
 
 #include <QtEndian>
@@ -81,6 +82,7 @@ Result storeFlag(const QString& bitmapFile, const QString& languageFile, const Q
             return result;
         }
         IniDocument document(languageFile);
+        RewriteGuard::ensureRewritable(document);
         WriteFlagBitmap(document, LanguageKeys::Images, key, *bitmap);
         SafeFile::writeAll(languageFile, document.toText());
     } catch (const FileError& error) {

@@ -1,10 +1,13 @@
 #include "FlagStore.h"
 #include "EditorTestFiles.h"
 #include "HexBitmap.h"
+#include "ScopedWriteFault.h"
 #include "TestRegistry.h"
 
 #include <QBuffer>
 #include <QtTest>
+
+#include <optional>
 
 using EditorTestFiles::read;
 using EditorTestFiles::write;
@@ -77,28 +80,34 @@ private slots:
 
     void failuresWriteNothing_data() {
         QTest::addColumn<QByteArray>("bitmap");
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("trouble"); // 1 read-only, 2 byte-order mark, 3 failed flush
         QTest::addColumn<QString>("error");
         const QByteArray bmp = encoded(picture(16, qRgb(9, 9, 9)));
         const auto invalid = [](const char* name, const QByteArray& bitmap) {
-            QTest::newRow(name) << bitmap << false << QStringLiteral("Bitmap image is not valid");
+            QTest::newRow(name) << bitmap << 0 << QStringLiteral("Bitmap image is not valid");
         };
         invalid("text file", "[Images]\r\nFlag16=424D\r\n");
         invalid("empty file", "");
         invalid("PNG file", encoded(picture(16, qRgb(9, 9, 9)), "PNG"));
         invalid("pixels cut short", bmp.left(bmp.size() - 40));
-        QTest::newRow("no bitmap file") << QByteArray("<missing>") << false << QStringLiteral("Cannot open file");
-        QTest::newRow("read-only language file") << bmp << true << QStringLiteral("Cannot create file");
+        QTest::newRow("no bitmap file") << QByteArray("<missing>") << 0 << QStringLiteral("Cannot open file");
+        QTest::newRow("read-only language file") << bmp << 1 << QStringLiteral("Cannot create file");
+        QTest::newRow("language file with a byte-order mark") << bmp << 2 << QStringLiteral("Cannot create file");
+        QTest::newRow("flush fails") << bmp << 3 << QStringLiteral("Cannot create file");
     }
 
     void failuresWriteNothing() {
         QFETCH(QByteArray, bitmap);
-        QFETCH(bool, readOnly);
+        QFETCH(int, trouble);
         QFETCH(QString, error);
         const QString language = m_dir->filePath("Dst.lng");
-        const QByteArray before = "[S]\r\nK=v\r\n";
+        const QByteArray before = QByteArray(trouble == 2 ? "\xEF\xBB\xBF" : "") + "[S]\r\nK=v\r\n";
         write(language, before);
-        if (readOnly) {
+        std::optional<ScopedWriteFault> fault;
+        if (trouble == 3) {
+            fault.emplace(ScopedWriteFault::Flush);
+        }
+        if (trouble == 1) {
             QVERIFY(QFile::setPermissions(language, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         }
         if (bitmap != "<missing>") {
