@@ -65,10 +65,10 @@ void DocumentSorterTest::sortedText() {
 
 void DocumentSorterTest::sortingKeepsLookUpAndOrder_data() {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<uint>("seed");
+    QTest::addColumn<uint>("stream");
     for (const char* locale : {"en_US", "C", "de_DE", "cs_CZ"}) {
-        for (uint seed = 1; seed <= 3; ++seed) {
-            QTest::addRow("%s %u", locale, seed) << QString::fromLatin1(locale) << seed;
+        for (uint stream = 1; stream <= 3; ++stream) {
+            QTest::addRow("%s %u", locale, stream) << QString::fromLatin1(locale) << stream;
         }
     }
 }
@@ -77,8 +77,8 @@ void DocumentSorterTest::sortingKeepsLookUpAndOrder_data() {
 // look-up reads as before, adjacent lines stand in the collation's order, sorting again changes nothing.
 void DocumentSorterTest::sortingKeepsLookUpAndOrder() {
     QFETCH(QString, locale);
-    QFETCH(uint, seed);
-    uint32_t state = seed;
+    QFETCH(uint, stream);
+    uint32_t state = stream;
     auto next = [&](int n) {
         state = state * 1664525u + 1013904223u;
         return int((state >> 8) % uint32_t(n));
