@@ -31,6 +31,7 @@ template <typename T> T* named(T* widget, const char* name) {
 TformSearch::TformSearch(QWidget* parent) : QWidget(parent, Qt::Window), m_components(*this) {
     setObjectName(QStringLiteral("formSearch"));
     setWindowTitle(QStringLiteral("Search results"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     WindowRegistry::application().add(m_components);
     buildControls();
     resize(420, 300);

@@ -162,6 +162,11 @@ int tag(const QObject* component) {
     return component->property("tag").toInt();
 }
 
+int charset(const QObject* window) {
+    const QVariant value = window->property("charset");
+    return value.isValid() ? value.toInt() & 0xFF : 1;
+}
+
 bool isLinkedToAction(const QObject* component) {
     if (auto* button = qobject_cast<const QToolButton*>(component)) {
         return button->defaultAction() != nullptr;

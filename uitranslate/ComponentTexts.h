@@ -27,6 +27,9 @@ void setListTexts(QObject* component, const QStringList& lines);
 
 // The dynamic property "tag" (0 when unset): data labels carry 1 and keep their list texts.
 int tag(const QObject* component);
+// The Windows character set of a window's texts: the dynamic property "charset", 1 (the default
+// set of the design) until a language gives another.
+int charset(const QObject* window);
 // A button or menu item that shows an action of the action list takes its texts from the action.
 bool isLinkedToAction(const QObject* component);
 

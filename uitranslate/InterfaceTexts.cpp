@@ -31,25 +31,34 @@ public:
         if (ComponentTexts::tag(&form) == 0) {
             add(QStringLiteral("Forms"), name, form.windowTitle(), false);
         }
-        const QList<QObject*>& all = m_window.all();
-        for (int i = 0; i < all.size(); ++i) {
-            QObject* component = all.at(i);
-            if (m_window.parentOf(component) != &form) {
-                continue;
-            }
-            const QString section = name + QLatin1Char('.') + component->objectName();
-            if (isMenu(component)) {
-                menuItems(section, m_window.childrenOf(component));
-            } else if (auto* list = qobject_cast<const ActionList*>(component)) {
-                actions(section, *list);
-            } else if (component->isWidgetType()) {
-                control(name, component);
-            }
+        for (const QObject* component : m_window.all()) {
+            ownTexts(component);
         }
         return m_texts;
     }
 
+    QList<InterfaceText> ofComponent(const QObject* component) {
+        ownTexts(component);
+        return m_texts;
+    }
+
 private:
+    void ownTexts(const QObject* component) {
+        const QWidget& form = m_window.window();
+        if (m_window.parentOf(component) != &form) {
+            return;
+        }
+        const QString name = form.objectName();
+        const QString section = name + QLatin1Char('.') + component->objectName();
+        if (isMenu(component)) {
+            menuItems(section, m_window.childrenOf(component));
+        } else if (auto* list = qobject_cast<const ActionList*>(component)) {
+            actions(section, *list);
+        } else if (component->isWidgetType()) {
+            control(name, component);
+        }
+    }
+
     void add(const QString& section, const QString& key, const QString& value, bool escaped) {
         m_texts.append({section, key, value, escaped});
     }
@@ -112,6 +121,10 @@ namespace InterfaceTexts {
 
 QList<InterfaceText> ofWindow(const ComponentList& window) {
     return Walk(window).run();
+}
+
+QList<InterfaceText> ofComponent(const ComponentList& window, const QObject* component) {
+    return Walk(window).ofComponent(component);
 }
 
 QString controlKey(const ComponentList& window, const QObject* control) {

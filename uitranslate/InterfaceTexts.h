@@ -22,6 +22,9 @@ struct InterfaceText {
 namespace InterfaceTexts {
 
 QList<InterfaceText> ofWindow(const ComponentList& window);
+// The texts of one component that sits on the window itself, with those of the controls and
+// menu levels within it; nothing for a component placed inside another.
+QList<InterfaceText> ofComponent(const ComponentList& window, const QObject* component);
 
 // The key of a control: its name, or for one without a name its parent's name, "." and its
 // position.
