@@ -19,7 +19,6 @@
 #include <QFontInfo>
 #include <QWidget>
 
-#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -50,22 +49,8 @@ int pointSize(const QFont& font) {
 } // namespace
 
 InterfaceLanguageWriter::InterfaceLanguageWriter(const WindowRegistry& windows,
-                                                 const QList<QPair<QString, QString>>& defaultMessages)
-    : m_windows(windows) {
-    for (const auto& [key, text] : defaultMessages) {
-        const auto same = [&key = key](const QPair<QString, QString>& each) {
-            return each.first.compare(key, Qt::CaseInsensitive) == 0;
-        };
-        auto at = std::find_if(m_defaultMessages.begin(), m_defaultMessages.end(), same);
-        if (text.isEmpty()) {
-            m_defaultMessages.removeIf(same);
-        } else if (at != m_defaultMessages.end()) {
-            at->second = text;
-        } else {
-            m_defaultMessages.append({key, text});
-        }
-    }
-}
+                                                 QList<QPair<QString, QString>> defaultMessages)
+    : m_windows(windows), m_defaultMessages(std::move(defaultMessages)) {}
 
 QList<ComponentList*> InterfaceLanguageWriter::windowsToWrite() const {
     QList<ComponentList*> windows;

@@ -28,9 +28,8 @@ class InterfaceLanguageWriter {
 public:
     using OwnerSave = std::function<void(const QString& section, QObject* obj, IniDocument& ini)>;
 
-    // defaultMessages: key and text in the order they were registered; a later text for a key
-    // replaces the earlier one, an empty text removes the key.
-    InterfaceLanguageWriter(const WindowRegistry& windows, const QList<QPair<QString, QString>>& defaultMessages);
+    // defaultMessages: key and text as registered, in order; each is written under its key.
+    InterfaceLanguageWriter(const WindowRegistry& windows, QList<QPair<QString, QString>> defaultMessages);
 
     // Raised for every component of every window written, before its texts are written.
     void setOwnerSave(OwnerSave ownerSave) { m_ownerSave = std::move(ownerSave); }

@@ -35,114 +35,56 @@ QByteArray compressed(const QByteArray& plain) {
 class InterfaceLanguageWriterTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every window, nested container, menu level and action list under its section; separators,
+    // empty texts, a button that shows an action and the data labels (tag 1) are not written.
     void englishFileMatchesGolden() {
         EnglishProgram program;
-        program.writeEnglish();
-        IniDocument written(program.english());
-        for (const char* flag : {"Flag16", "Flag32"}) {
-            QImage image;
-            ReadFlagBitmap(written, "Images", flag, image);
-            QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
-                     (QByteArray(flag) == "Flag16" ? InterfaceLanguageWriter::englishFlag16()
-                                                   : InterfaceLanguageWriter::englishFlag32())
-                         .convertToFormat(QImage::Format_RGB32));
-        }
-        QVERIFY(!InterfaceLanguageWriter::englishFlag16().isNull());
+        program.main.find<QLabel>(QStringLiteral("labelInfoEntry"))->setText(QStringLiteral("NoteMiner"));
+        IniDocument written = program.writeEnglish();
+        QImage flag16, flag32;
+        ReadFlagBitmap(written, "Images", "Flag16", flag16);
+        ReadFlagBitmap(written, "Images", "Flag32", flag32);
+        QCOMPARE(flag16.convertToFormat(QImage::Format_RGB32),
+                 InterfaceLanguageWriter::englishFlag16().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(flag32.convertToFormat(QImage::Format_RGB32),
+                 InterfaceLanguageWriter::englishFlag32().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(flag32.size(), QSize(32, 32));
         written.eraseSection("Images");
-        const QByteArray golden = TestFiles::fixture(QStringLiteral("uitranslate/English.tvl"));
         if (qEnvironmentVariableIsSet("TOLVANE_UPDATE_GOLDEN")) {
             write(QStringLiteral(TOLVANE_TEST_DATA "/uitranslate/English.tvl"), written.toText());
         }
-        QCOMPARE(written.toText(), golden);
+        QCOMPARE(written.toText(), TestFiles::fixture(QStringLiteral("uitranslate/English.tvl")));
     }
 
-    void designKeys_data() {
-        QTest::addColumn<QByteArray>("section");
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<QByteArray>("value"); // "<absent>" for what is never written
-        const auto row = [](const char* section, const char* key, const char* value) {
-            QTest::addRow("%s %s", section, key) << QByteArray(section) << QByteArray(key) << QByteArray(value);
-        };
-        row("Forms", "formSearch", "Search results");
-        row("formMain.pcMain", "tsOpen", "Open project");
-        row("formMain.pcMain.tsOpen", "labelProjectLanguagePath", "Language file path:");
-        row("formMain.pcMain.tsEdit.panelLngEditMain", "lvLanguageValues.Items", "Internal%0D%0ATranslation%0D%0A");
-        row("formMain.menuMain", "miFile", "&File");
-        row("formMain.menuMain.miFile", "miFileOpen", "&Open...");
-        row("formMain.alMain", "aProjectAdd", "Add project");
-        row("formMain.alMain", "aSaveLanguageEntry", "F2");
-        row("Main", "LanguageName", "English");
-        row("Main", "Use", "Use english language");
-        row("Main", "FontName", "MS Sans Serif");
-        row("Main", "FontSize", "8");
-        row("Main", "FontCharset", "1");
-        row("Main", "HelpFile", "Help\\English.chm");
-        row("Messages", "InputDlgFileExtension", "Please enter extension of language files:");
-        row("Dialogs", "ButtonYesToAll", "Yes to all");
-        row("Dialogs", "DialogTitleCustom", "Custom");
-        row("formMain.menuMain.miFile", "N2", "<absent>");
-        row("formMain.menuMain.miProject.miProjectAdd", "N1", "<absent>");
-        row("formMain.pcMain.tsEdit.panelLngEditMain.panelLngEdit", "bnSaveLanguageEntry", "<absent>");
-        row("formMain.pcMain.tsNfo.panelInfoRight.panelInfoTop", "labelInfoEntry", "<absent>");
-    }
-
-    void designKeys() {
-        QFETCH(QByteArray, section);
-        QFETCH(QByteArray, key);
-        QFETCH(QByteArray, value);
-        EnglishProgram program;
-        // A data label that shows something at the time of writing still writes nothing.
-        program.main.find<QLabel>(QStringLiteral("labelInfoEntry"))->setText(QStringLiteral("NoteMiner"));
-        const IniDocument english = program.writeEnglish();
-        QCOMPARE(english.readString(section, key, "<absent>"), value);
-    }
-
-    void hintsAreEscaped_data() {
+    // Control texts are escaped, and every text goes out in the code page of the character set
+    // the file announces; one that the code page cannot hold is left out, never written as "?".
+    void textsAsStored_data() {
+        QTest::addColumn<int>("charset");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("percent and blank") << "100% sure" << QByteArray("100%% sure");
-        QTest::newRow("placeholders") << "%d of %s" << QByteArray("%d of %s");
-        QTest::newRow("two lines") << "first\r\nsecond" << QByteArray("first%0D%0Asecond");
-        QTest::newRow("code page") << QStringLiteral("Größe")
-                                   << QByteArray("Gr\xF6\xDF"
-                                                 "e");
-    }
-
-    void hintsAreEscaped() {
-        QFETCH(QString, hint);
-        QFETCH(QByteArray, stored);
-        EnglishProgram program;
-        program.main.find<QLabel>(QStringLiteral("labelProjectLanguagePath"))->setToolTip(hint);
-        const IniDocument english = program.writeEnglish();
-        QCOMPARE(english.readString("formMain.pcMain.tsOpen", "labelProjectLanguagePath.Hint"), stored);
-    }
-
-    // Texts go out in the code page of the character set the file announces; one that the code
-    // page cannot hold is left out, never written as "?".
-    void textsInTheFilesCodePage_data() {
-        QTest::addColumn<int>("charset");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("percent and blank") << 1 << "100% sure" << QByteArray("100%% sure");
+        QTest::newRow("placeholders") << 1 << "%d of %s" << QByteArray("%d of %s");
+        QTest::newRow("two lines") << 1 << "first\r\nsecond" << QByteArray("first%0D%0Asecond");
+        QTest::newRow("Western") << 0 << QStringLiteral("Größe")
+                                 << QByteArray("Gr\xF6\xDF"
+                                               "e");
         QTest::newRow("Hebrew") << 177 << QStringLiteral("תוצאות") << QByteArray("\xFA\xE5\xF6\xE0\xE5\xFA");
         QTest::newRow("Russian") << 204 << QStringLiteral("Итоги") << QByteArray("\xC8\xF2\xEE\xE3\xE8");
         QTest::newRow("Hebrew in Western") << 0 << QStringLiteral("תוצאות") << QByteArray("<absent>");
-        QTest::newRow("Western") << 1 << QStringLiteral("Ergebnisse") << QByteArray("Ergebnisse");
     }
 
-    void textsInTheFilesCodePage() {
+    void textsAsStored() {
         QFETCH(int, charset);
-        QFETCH(QString, caption);
+        QFETCH(QString, hint);
         QFETCH(QByteArray, stored);
         EnglishProgram program;
-        for (ComponentList* window : WindowRegistry::application().windows()) {
-            window->window().setProperty("charset", charset);
-        }
-        program.search.setWindowTitle(caption);
-        program.writer.saveLanguage(program.english(), {QStringLiteral("X"), {}, {}});
-        const IniDocument written(program.english());
-        QCOMPARE(written.readString("Forms", "formSearch", "<absent>"), stored);
-        QCOMPARE(written.readInteger("Main", "FontCharset", -1), charset);
-        QCOMPARE(written.readString("Forms", "formMain"), QByteArray("Tolvane (1.1f)"));
+        program.main.window().setProperty("charset", charset);
+        program.search.setProperty("charset", charset);
+        program.main.find<QLabel>(QStringLiteral("labelProjectLanguagePath"))->setToolTip(hint);
+        const IniDocument english = program.writeEnglish();
+        QCOMPARE(english.readString("formMain.pcMain.tsOpen", "labelProjectLanguagePath.Hint", "<absent>"), stored);
+        QCOMPARE(english.readInteger("Main", "FontCharset", -1), charset);
+        QCOMPARE(english.readString("formMain.pcMain", "tsOpen"), QByteArray("Open project"));
     }
 
     void existingEntriesStay_data() {
@@ -185,8 +127,7 @@ private slots:
         QCOMPARE(IniDocument(path).readString("Main", "LanguageName"), written);
     }
 
-    // Every failing step of a safe write: the caller hears of it and the old file is whole; the
-    // start-up writing of the English file goes on as if nothing had happened.
+    // Every failing step of a safe write: the caller hears of it and the old file is whole.
     void writeFaultsKeepTheOldFile_data() {
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("write"); // 0 saveLanguage, 1 saveFlag16, 2 saveFlag32
@@ -213,13 +154,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, writes[write]());
         QVERIFY(fault.fired());
         QCOMPARE(read(path), before);
-        // At start-up a step that fails is passed over and the next one is still tried.
-        ScopedWriteFault startUp{ScopedWriteFault::Step(step)};
-        program.writer.createEnglishLanguage(program.folder(), QStringLiteral("tvl"), {});
-        QVERIFY(startUp.fired());
-        const IniDocument after(path);
-        QCOMPARE(after.readString("Forms", "formMain"), QByteArray("Alt"));
-        QVERIFY(after.hasKey("Images", "Flag16") && after.hasKey("Images", "Flag32"));
     }
 
     void noFolderNoEnglishFile_data() {
@@ -246,31 +180,6 @@ private slots:
         }
         program.writer.createEnglishLanguage(folder + QLatin1Char('/'), QStringLiteral("tvl"), {});
         QVERIFY(!QFile::exists(folder + QStringLiteral("/English.tvl")));
-    }
-
-    void defaultMessages_data() {
-        QTest::addColumn<QStringList>("pairs"); // key, text, key, text...
-        QTest::addColumn<QByteArray>("section");
-        QTest::newRow("in order") << QStringList{"B", "2", "A", "1"} << QByteArray("[Messages]\r\nB=2\r\nA=1\r\n\r\n");
-        QTest::newRow("later text replaces")
-            << QStringList{"A", "1", "B", "2", "a", "3"} << QByteArray("[Messages]\r\nA=3\r\nB=2\r\n\r\n");
-        QTest::newRow("empty text removes")
-            << QStringList{"A", "1", "B", "2", "A", ""} << QByteArray("[Messages]\r\nB=2\r\n\r\n");
-        QTest::newRow("escaped") << QStringList{"A", "50%\r\nof %s"}
-                                 << QByteArray("[Messages]\r\nA=50%%%0D%0Aof %s\r\n\r\n");
-    }
-
-    void defaultMessages() {
-        QFETCH(QStringList, pairs);
-        QFETCH(QByteArray, section);
-        QList<QPair<QString, QString>> messages;
-        for (int i = 0; i + 1 < pairs.size(); i += 2) {
-            messages.append({pairs.at(i), pairs.at(i + 1)});
-        }
-        const InterfaceLanguageWriter writer(WindowRegistry::application(), messages);
-        IniDocument ini;
-        writer.writeDefaultMessages(ini, 1252);
-        QCOMPARE(ini.toText(), section);
     }
 
     // Raised for every component of every window, before that component's texts are written.
