@@ -209,6 +209,8 @@ void EditPage::buildEditPanel(QWidget* parent) {
     m_bnNextUntranslatedEntry->setObjectName(QStringLiteral("bnNextUntranslatedEntry"));
     m_bnNextUntranslatedEntry->setAutoRaise(true);
     m_bnNextUntranslatedEntry->setText(QStringLiteral("Next untranslated"));
+    // F4 reaches it; Tab keeps to the designed controls of the page.
+    m_bnNextUntranslatedEntry->setFocusPolicy(Qt::NoFocus);
     m_imageLngCheck = components.add(new QLabel(m_panelLngEdit));
     m_imageLngCheck->setObjectName(QStringLiteral("imageLngCheck"));
     m_imageLngCheck->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
@@ -437,7 +439,9 @@ void EditPage::aNextUntranslatedEntryExecute() {
                                       *state().document(EditingState::Destination), names, {section, entry}, codePages());
     }
     if (!next) {
-        m_labelLngStatus->setText(m_context.messages(MessageTable::NoUntranslatedEntry));
+        const QString none = m_context.messages(MessageTable::NoUntranslatedEntry);
+        m_labelLngStatus->setText(none);
+        m_labelLngStatus->setToolTip(none);
         return;
     }
     if (next->section != section) {
@@ -474,6 +478,7 @@ void EditPage::recountCurrentSection() {
 void EditPage::updateStatusLine() {
     if (!state().hasDocuments()) {
         m_labelLngStatus->clear();
+        m_labelLngStatus->setToolTip(QString());
         return;
     }
     QString text = CompletionText::file(m_sectionModel->completion(), m_context.messages);
@@ -484,6 +489,8 @@ void EditPage::updateStatusLine() {
                 CompletionText::section(destinationText(section.name), section.completion, m_context.messages);
     }
     m_labelLngStatus->setText(text);
+    // A narrow window cuts the line off; its tip shows it whole.
+    m_labelLngStatus->setToolTip(text);
 }
 
 void EditPage::SelectNextMissingEntry() {

@@ -60,7 +60,7 @@ QVariant SectionListModel::data(const QModelIndex& index, int role) const {
         return CodePage::decode(entry.name, m_codePage);
     case Qt::ToolTipRole: {
         const QString name = CodePage::decode(entry.name, m_codePage);
-        return m_messages ? CompletionText::section(name, entry.completion, m_messages) : name;
+        return m_messages ? CompletionText::sectionTip(name, entry.completion, m_messages) : name;
     }
     case Qt::DecorationRole:
         return MarkIcons::icon(entry.mark);

@@ -9,7 +9,7 @@ struct Entry {
     const char* text;
 };
 
-constexpr std::array<Entry, 19> entries{{
+constexpr std::array<Entry, 20> entries{{
     {"WarningDestLanguage", "Please select a destination language first!"},
     {"FileDoesNotExist", "File %s does not exist!"},
     {"InputDlgFileExtensionTitle", "File extension"},
@@ -26,9 +26,10 @@ constexpr std::array<Entry, 19> entries{{
     {"CheckLeadingBlanks", "The leading blanks differ from the source text"},
     {"CheckTrailingBlanks", "The trailing blanks differ from the source text"},
     {"CheckEndPunctuation", "The ending punctuation differs from the source text"},
-    {"CompletionFile", "File: %s of %s entries translated, %s equal to the source"},
-    {"CompletionSection", "Section %s: %s of %s entries translated, %s equal to the source"},
+    {"CompletionFile", "File: %s"},
+    {"CompletionSection", "Section %s: %s"},
     {"NoUntranslatedEntry", "No untranslated entry is left."},
+    {"CompletionFigures", "%s of %s entries translated, %s equal to the source"},
 }};
 
 bool inRange(int index) {

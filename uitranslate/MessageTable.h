@@ -27,6 +27,7 @@ public:
         CompletionFile = 16,
         CompletionSection = 17,
         NoUntranslatedEntry = 18,
+        CompletionFigures = 19,
     };
 
     static int count();

@@ -80,17 +80,19 @@ void EditChecksRoadTest::figuresFollowSaves() {
     QVERIFY(road.openEditPage());
     QCOMPARE(label(road, "labelLngStatus"), QStringLiteral("File: 8 of 20 entries translated, 2 equal to the source"));
     QVERIFY(road.clickSection(QStringLiteral("Messages")));
-    const QString messages = QStringLiteral("Section Messages: %1 of 4 entries translated, %2 equal to the source");
-    QCOMPARE(label(road, "labelLngStatus"),
-             QStringLiteral("File: 8 of 20 entries translated, 2 equal to the source    ") + messages.arg(1).arg(0));
+    const QString messages = QStringLiteral("%1 of 4 entries translated, %2 equal to the source");
+    QCOMPARE(label(road, "labelLngStatus"), QStringLiteral("File: 8 of 20 entries translated, 2 equal to the source    "
+                                                           "Section Messages: ") +
+                                                messages.arg(1).arg(0));
     // DeleteNote, FileNotFound (taken over from the source as it stands), then Progress.
     road.typeIntoMemo(QStringLiteral("Supprimer cette note ?"));
     road.pressF2();
     road.pressF2();
-    QCOMPARE(label(road, "labelLngStatus"),
-             QStringLiteral("File: 10 of 20 entries translated, 3 equal to the source    ") + messages.arg(3).arg(1));
+    QCOMPARE(label(road, "labelLngStatus"), QStringLiteral("File: 10 of 20 entries translated, 3 equal to the source    "
+                                                           "Section Messages: ") +
+                                                messages.arg(3).arg(1));
     const QModelIndex section = road.sections()->currentIndex();
-    QCOMPARE(section.data(Qt::ToolTipRole).toString(), messages.arg(3).arg(1));
+    QCOMPARE(section.data(Qt::ToolTipRole).toString(), "Messages\n" + messages.arg(3).arg(1));
 }
 
 void EditChecksRoadTest::nextUntranslated_data() {
