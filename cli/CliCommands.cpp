@@ -41,6 +41,29 @@ std::unique_ptr<IniDocument> loadExisting(const QString& path, QString& error) {
     }
 }
 
+// The reference a command holds files to, and the source whose texts count as untranslated
+// (the reference itself when none is named).
+struct Originals {
+    std::unique_ptr<IniDocument> reference;
+    std::unique_ptr<IniDocument> source;
+
+    const IniDocument& sourceOrReference() const { return source ? *source : *reference; }
+};
+
+// No reference, and the reason in error, when a file named by --reference or --source is
+// missing or cannot be read.
+Originals loadOriginals(const CliArguments& args, QString& error) {
+    Originals originals;
+    originals.reference = loadExisting(args.value(QStringLiteral("reference")), error);
+    if (originals.reference && args.has(QStringLiteral("source"))) {
+        originals.source = loadExisting(args.value(QStringLiteral("source")), error);
+        if (!originals.source) {
+            originals.reference.reset();
+        }
+    }
+    return originals;
+}
+
 } // namespace
 
 CliCommands::CliCommands(QIODevice& out, QIODevice& err) : m_out(out), m_err(err) {}
@@ -218,8 +241,8 @@ int CliCommands::check(const QStringList& arguments) {
     if (!args.error().isEmpty()) {
         return fail(args.error());
     }
-    const QString format = args.has(QStringLiteral("format")) ? args.value(QStringLiteral("format"))
-                                                                : QStringLiteral("text");
+    const QString format =
+        args.has(QStringLiteral("format")) ? args.value(QStringLiteral("format")) : QStringLiteral("text");
     if (format != QLatin1String("text") && format != QLatin1String("json")) {
         return fail(QStringLiteral("--format is text or json, not %1").arg(format));
     }
@@ -227,18 +250,11 @@ int CliCommands::check(const QStringList& arguments) {
         return fail(QStringLiteral("check needs --reference REF and at least one DEST"));
     }
     QString error;
-    const auto reference = loadExisting(args.value(QStringLiteral("reference")), error);
-    std::unique_ptr<IniDocument> source;
-    if (reference && args.has(QStringLiteral("source"))) {
-        source = loadExisting(args.value(QStringLiteral("source")), error);
-        if (!source) {
-            return fail(error);
-        }
-    }
-    if (!reference) {
+    const Originals originals = loadOriginals(args, error);
+    if (!originals.reference) {
         return fail(error);
     }
-    const IniDocument& original = source ? *source : *reference;
+    const IniDocument& reference = *originals.reference;
     bool found = false;
     bool failed = false;
     QJsonArray files;
@@ -249,9 +265,10 @@ int CliCommands::check(const QStringList& arguments) {
             fail(error);
             continue;
         }
-        const int pages[2] = {EditingState::codePageOf(*reference), EditingState::codePageOf(*destination)};
+        const int pages[2] = {EditingState::codePageOf(reference), EditingState::codePageOf(*destination)};
         QJsonArray findings;
-        for (const FileCheck::Finding& finding : FileCheck::check(*reference, original, *destination)) {
+        for (const FileCheck::Finding& finding :
+             FileCheck::check(reference, originals.sourceOrReference(), *destination)) {
             found = true;
             const int page = pages[finding.kind == FileCheck::Finding::Surplus ? 1 : 0];
             const QString section = CodePage::decode(finding.section, page);
@@ -283,17 +300,9 @@ int CliCommands::stats(const QStringList& arguments) {
         return fail(QStringLiteral("stats needs --reference REF and at least one FILE"));
     }
     QString error;
-    const QString referencePath = args.value(QStringLiteral("reference"));
-    const auto reference = loadExisting(referencePath, error);
-    if (!reference) {
+    const Originals originals = loadOriginals(args, error);
+    if (!originals.reference) {
         return fail(error);
-    }
-    std::unique_ptr<IniDocument> source;
-    if (args.has(QStringLiteral("source"))) {
-        source = loadExisting(args.value(QStringLiteral("source")), error);
-        if (!source) {
-            return fail(error);
-        }
     }
     bool failed = false;
     QList<CompletionReport::Row> rows;
@@ -304,12 +313,13 @@ int CliCommands::stats(const QStringList& arguments) {
             fail(error);
             continue;
         }
-        rows.append({path, Completion::ofFile(*reference, source ? *source : *reference, *file)});
+        rows.append({path, Completion::ofFile(*originals.reference, originals.sourceOrReference(), *file)});
     }
     print(CompletionReport::table(rows));
     if (args.has(QStringLiteral("html"))) {
         try {
-            SafeFile::writeAll(args.value(QStringLiteral("html")), CompletionReport::html(rows, referencePath));
+            SafeFile::writeAll(args.value(QStringLiteral("html")),
+                               CompletionReport::html(rows, args.value(QStringLiteral("reference"))));
         } catch (const FileError& failure) {
             return fail(failure.message());
         }

@@ -36,15 +36,14 @@ QString table(const QList<Row>& rows) {
 }
 
 QByteArray html(const QList<Row>& rows, const QString& reference) {
-    QString page = QStringLiteral(
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<title>Translation completion</title>\n<style>\n"
-        "body{font-family:sans-serif;margin:2em;color:#222}\n"
-        "table{border-collapse:collapse}\n"
-        "td,th{padding:4px 10px;text-align:left}\n"
-        ".bar{width:240px;height:14px;background:#ddd;border-radius:3px;overflow:hidden}\n"
-        ".done{height:100%;background:#2a7d2e}\n"
-        "</style>\n</head>\n<body>\n");
+    QString page = QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                                  "<title>Translation completion</title>\n<style>\n"
+                                  "body{font-family:sans-serif;margin:2em;color:#222}\n"
+                                  "table{border-collapse:collapse}\n"
+                                  "td,th{padding:4px 10px;text-align:left}\n"
+                                  ".bar{width:240px;height:14px;background:#ddd;border-radius:3px;overflow:hidden}\n"
+                                  ".done{height:100%;background:#2a7d2e}\n"
+                                  "</style>\n</head>\n<body>\n");
     page += QStringLiteral("<h1>Translation completion</h1>\n<p>Reference: %1</p>\n").arg(reference.toHtmlEscaped());
     page += QStringLiteral("<table>\n<tr><th>File</th><th>Completion</th><th>Translated</th><th>Equal to "
                            "source</th></tr>\n");

@@ -59,7 +59,7 @@ QString kindName(const Finding& finding) {
     case Finding::Problem:
         break;
     }
-    static const char* const problems[] = {"placeholders",    "line-breaks",     "accelerators",
+    static const char* const problems[] = {"placeholders",   "line-breaks",     "accelerators",
                                            "leading-blanks", "trailing-blanks", "end-punctuation"};
     return QString::fromLatin1(problems[finding.problem]);
 }

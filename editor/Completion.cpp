@@ -41,8 +41,7 @@ Completion Completion::ofSection(const IniDocument& reference, const IniDocument
     return completion;
 }
 
-Completion Completion::ofFile(const IniDocument& reference, const IniDocument& source,
-                              const IniDocument& destination) {
+Completion Completion::ofFile(const IniDocument& reference, const IniDocument& source, const IniDocument& destination) {
     Completion completion;
     for (const QByteArrayView name : distinctSections(reference)) {
         completion += ofSection(reference, source, destination, name);

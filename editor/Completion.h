@@ -16,8 +16,8 @@ struct Completion {
     bool operator!=(const Completion& other) const { return !(*this == other); }
 
     // One section; a section the reference lacks has nothing to translate.
-    static Completion ofSection(const IniDocument& reference, const IniDocument& source,
-                                const IniDocument& destination, QByteArrayView section);
+    static Completion ofSection(const IniDocument& reference, const IniDocument& source, const IniDocument& destination,
+                                QByteArrayView section);
     // Every section of the reference, each name once.
     static Completion ofFile(const IniDocument& reference, const IniDocument& source, const IniDocument& destination);
 };

@@ -1,8 +1,8 @@
 #include "EditPage.h"
 
 #include "CodePage.h"
-#include "ComponentList.h"
 #include "CompletionText.h"
+#include "ComponentList.h"
 #include "EntryCheck.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
@@ -434,9 +434,9 @@ void EditPage::aNextUntranslatedEntryExecute() {
             names.append(m_sectionModel->row(row).name);
         }
         const int entry = section >= 0 ? selectedRow(m_lvLanguageValues) : -1;
-        next = NextUntranslated::find(*state().document(EditingState::Reference),
-                                      *state().document(EditingState::Source),
-                                      *state().document(EditingState::Destination), names, {section, entry}, codePages());
+        next =
+            NextUntranslated::find(*state().document(EditingState::Reference), *state().document(EditingState::Source),
+                                   *state().document(EditingState::Destination), names, {section, entry}, codePages());
     }
     if (!next) {
         const QString none = m_context.messages(MessageTable::NoUntranslatedEntry);

@@ -26,8 +26,8 @@ QString ValueListModel::toolTip(const ValueRow& entry, const QString& shown) con
     if (!m_messages || entry.mark != MarkPresent) {
         return shown;
     }
-    const QList<EntryCheck::Problem> problems = EntryCheck::storedProblems(
-        entry.shown, m_codePages[2], entry.original, m_codePages[size_t(entry.originalRole)]);
+    const QList<EntryCheck::Problem> problems = EntryCheck::storedProblems(entry.shown, m_codePages[2], entry.original,
+                                                                           m_codePages[size_t(entry.originalRole)]);
     return problems.isEmpty() ? shown : shown + QLatin1Char('\n') + EntryCheck::reasons(problems, m_messages);
 }
 

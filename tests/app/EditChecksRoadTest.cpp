@@ -44,7 +44,8 @@ void EditChecksRoadTest::warningWhileTyping_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("reason");
     QTest::newRow("kept") << "Enregistrer les modifications de %s ?" << QString();
-    QTest::newRow("placeholder dropped") << "Enregistrer les modifications ?" << message(MessageTable::CheckPlaceholders);
+    QTest::newRow("placeholder dropped") << "Enregistrer les modifications ?"
+                                         << message(MessageTable::CheckPlaceholders);
     QTest::newRow("question mark dropped") << "Enregistrer %s" << message(MessageTable::CheckEndPunctuation);
     QTest::newRow("line break added") << "Enregistrer\n%s ?" << message(MessageTable::CheckLineBreaks);
     QTest::newRow("two at once") << " &Enregistrer %s ?"
@@ -88,9 +89,10 @@ void EditChecksRoadTest::figuresFollowSaves() {
     road.typeIntoMemo(QStringLiteral("Supprimer cette note ?"));
     road.pressF2();
     road.pressF2();
-    QCOMPARE(label(road, "labelLngStatus"), QStringLiteral("File: 10 of 20 entries translated, 3 equal to the source    "
-                                                           "Section Messages: ") +
-                                                messages.arg(3).arg(1));
+    QCOMPARE(label(road, "labelLngStatus"),
+             QStringLiteral("File: 10 of 20 entries translated, 3 equal to the source    "
+                            "Section Messages: ") +
+                 messages.arg(3).arg(1));
     const QModelIndex section = road.sections()->currentIndex();
     QCOMPARE(section.data(Qt::ToolTipRole).toString(), "Messages\n" + messages.arg(3).arg(1));
 }
@@ -99,21 +101,13 @@ void EditChecksRoadTest::nextUntranslated_data() {
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("destination");
     QTest::addColumn<QStringList>("reached"); // the entry chosen first, then one per F4
-    QTest::newRow("through every section and round") << "English"
-                                                     << "French"
-                                                     << QStringList{"About/Copyright",
-                                                                    "About/Thanks",
-                                                                    "About/Title",
-                                                                    "MainWindow/MenuHelp",
-                                                                    "MainWindow/StatusReady",
-                                                                    "MainWindow/StatusWords",
-                                                                    "Messages/DeleteNote",
-                                                                    "Messages/FileNotFound",
-                                                                    "Messages/Progress",
-                                                                    "Options/Autosave",
-                                                                    "Options/Spelling",
-                                                                    "Options/Theme",
-                                                                    "About/Copyright"};
+    QTest::newRow("through every section and round")
+        << "English"
+        << "French" << QStringList{"About/Copyright",     "About/Thanks",           "About/Title",
+                                   "MainWindow/MenuHelp", "MainWindow/StatusReady", "MainWindow/StatusWords",
+                                   "Messages/DeleteNote", "Messages/FileNotFound",  "Messages/Progress",
+                                   "Options/Autosave",    "Options/Spelling",       "Options/Theme",
+                                   "About/Copyright"};
     QTest::newRow("nothing left") << "German"
                                   << "German" << QStringList{"About/Copyright"};
 }

@@ -75,9 +75,12 @@ void CliCommandsTest::rewritesAsTheWindow() {
         window.append(path("window/" + file));
         before.append(TestFiles::read(path(file)));
     }
-    const QStringList head = sort ? QStringList{command} : QStringList{command, "rules.txt"};
-    for (const FileReport& report : sort ? BulkRunner::sortFiles(window)
-                                         : BulkRunner::applyRules(window, RulesFile::read(path("rules.txt")))) {
+    QStringList head = {command};
+    if (!sort) {
+        head.append("rules.txt");
+    }
+    for (const FileReport& report :
+         sort ? BulkRunner::sortFiles(window) : BulkRunner::applyRules(window, RulesFile::read(path("rules.txt")))) {
         QCOMPARE(int(report.outcome), int(FileReport::Outcome::Written));
     }
 
@@ -122,7 +125,8 @@ void CliCommandsTest::search_data() {
     QTest::newRow("decoded from the file's code page")
         << QStringList{"\u0424\u0430\u0439\u043B", "Russian.lnl"} << 0
         << QString::fromUtf8("@Russian.lnl\tMainWindow\tMenuFile\t&\u0424\u0430\u0439\u043B\n") << "";
-    QTest::newRow("nothing found") << QStringList{"nowhere", "English.tvl"} << 1 << "" << "";
+    QTest::newRow("nothing found") << QStringList{"nowhere", "English.tvl"} << 1 << ""
+                                   << "";
     QTest::newRow("missing file") << QStringList{"ok", "Dutch.tvl", "English.tvl"} << 2
                                   << "@English.tvl\tButtons\tOk\tOK\n"
                                   << "missing:Dutch.tvl";
@@ -166,13 +170,15 @@ void CliCommandsTest::check_data() {
                "\n@German.lnl: [About] Copyright: The reference has no such entry"
                "\n@German.lnl: [About] Thanks: The reference has no such entry\n"
         << "";
-    QTest::newRow("complete") << QStringList{"--reference", "@English.lnl", "@English.lnl"} << 0 << "" << "";
+    QTest::newRow("complete") << QStringList{"--reference", "@English.lnl", "@English.lnl"} << 0 << ""
+                              << "";
     QTest::newRow("missing destination") << QStringList{"--reference", "@English.lnl", "@Dutch.lnl"} << 2 << ""
                                          << "missing:Dutch.lnl";
     QTest::newRow("no reference") << QStringList{"@English.lnl"} << 2 << ""
                                   << "tolvane-cli: check needs --reference REF and at least one DEST\n";
-    QTest::newRow("unknown format") << QStringList{"--reference", "@English.lnl", "--format", "xml", "@German.lnl"}
-                                    << 2 << "" << "tolvane-cli: --format is text or json, not xml\n";
+    QTest::newRow("unknown format") << QStringList{"--reference", "@English.lnl", "--format", "xml", "@German.lnl"} << 2
+                                    << ""
+                                    << "tolvane-cli: --format is text or json, not xml\n";
 }
 
 void CliCommandsTest::check() {
@@ -209,15 +215,13 @@ void CliCommandsTest::stats_data() {
     QTest::addColumn<QString>("out");
     QTest::newRow("source is the reference")
         << QStringList{"--reference", "English.lnl", "French.lnl", "German.lnl", "English.lnl"}
-        << QStringLiteral(
-           "File         Translated  Total  Percent  Equal to source\n"
-           "French.lnl            8     20      40%                2\n"
-           "German.lnl           15     20      75%                3\n"
-           "English.lnl          20     20     100%               20\n");
+        << QStringLiteral("File         Translated  Total  Percent  Equal to source\n"
+                          "French.lnl            8     20      40%                2\n"
+                          "German.lnl           15     20      75%                3\n"
+                          "English.lnl          20     20     100%               20\n");
     QTest::newRow("with a source") << QStringList{"--reference", "English.tvl", "--source", "French.tvl", "German.tvl"}
-                                   << QStringLiteral(
-           "File        Translated  Total  Percent  Equal to source\n"
-           "German.tvl           5     10      50%                1\n");
+                                   << QStringLiteral("File        Translated  Total  Percent  Equal to source\n"
+                                                     "German.tvl           5     10      50%                1\n");
 }
 
 void CliCommandsTest::stats() {
@@ -233,8 +237,8 @@ void CliCommandsTest::statsPage() {
     const QString page = path("report/completion.html");
     QDir(m_dir->path()).mkdir("report");
     TestFiles::write(page, "old");
-    const CliRun run =
-        CliRun::of({"stats", "--reference", path("English.lnl"), "--html", page, path("French.lnl"), path("German.lnl")});
+    const CliRun run = CliRun::of(
+        {"stats", "--reference", path("English.lnl"), "--html", page, path("French.lnl"), path("German.lnl")});
     QCOMPARE(run.status, 0);
     const QByteArray html = TestFiles::read(page);
     QVERIFY(html.startsWith("<!DOCTYPE html>"));
@@ -245,8 +249,8 @@ void CliCommandsTest::statsPage() {
     QVERIFY(!html.contains("src=") && !html.contains("href=") && !html.contains("url("));
     QCOMPARE(QDir(path("report")).entryList(QDir::Files), QStringList{"completion.html"});
 
-    const CliRun refused = CliRun::of({"stats", "--reference", path("English.lnl"), "--html",
-                                       path("gone/completion.html"), path("French.lnl")});
+    const CliRun refused = CliRun::of(
+        {"stats", "--reference", path("English.lnl"), "--html", path("gone/completion.html"), path("French.lnl")});
     QCOMPARE(refused.status, 2);
     QVERIFY(refused.err.startsWith("tolvane-cli: Cannot create file"));
 }
@@ -263,10 +267,9 @@ void CliCommandsTest::usage_data() {
                                      << "tolvane-cli: unknown command translate (see tolvane-cli --help)\n";
     QTest::newRow("unknown option") << QStringList{"sort", "--fast", "x"} << 2 << false
                                     << "tolvane-cli: unknown option --fast\n";
-    QTest::newRow("option without value") << QStringList{"check", "--reference"} << 2 << false
-                                          << "tolvane-cli: option --reference needs a value\n";
-    QTest::newRow("sort nothing") << QStringList{"sort"} << 2 << false
-                                  << "tolvane-cli: sort needs at least one FILE\n";
+    QTest::newRow("option without value")
+        << QStringList{"check", "--reference"} << 2 << false << "tolvane-cli: option --reference needs a value\n";
+    QTest::newRow("sort nothing") << QStringList{"sort"} << 2 << false << "tolvane-cli: sort needs at least one FILE\n";
     QTest::newRow("rules without file") << QStringList{"apply-rules", "rules.txt"} << 2 << false
                                         << "tolvane-cli: apply-rules needs a RULES file and at least one FILE\n";
 }

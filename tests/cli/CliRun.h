@@ -30,9 +30,9 @@ struct CliRun {
 // The fixture files copied into a folder: the editor's project (English, French, German .tvl)
 // and the example product (English, French, German, Russian .lnl).
 inline void copyFixtures(const QString& folder) {
-    const QList<QPair<QString, QString>> sources = {{QStringLiteral(TOLVANE_TEST_DATA "/editor/project"), "*.tvl"},
-                                                    {QStringLiteral(TOLVANE_TEST_DATA "/../../examples/LumenNotes"),
-                                                     "*.lnl"}};
+    const QList<QPair<QString, QString>> sources = {
+        {QStringLiteral(TOLVANE_TEST_DATA "/editor/project"), "*.tvl"},
+        {QStringLiteral(TOLVANE_TEST_DATA "/../../examples/LumenNotes"), "*.lnl"}};
     for (const auto& [path, pattern] : sources) {
         const QDir dir(path);
         for (const QString& name : dir.entryList({pattern}, QDir::Files)) {

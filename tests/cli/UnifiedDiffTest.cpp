@@ -1,6 +1,6 @@
+#include "UnifiedDiff.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
-#include "UnifiedDiff.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

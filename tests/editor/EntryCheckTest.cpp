@@ -43,33 +43,54 @@ void EntryCheckTest::problems_data() {
     QTest::addColumn<Problems>("expected");
     const int P = EntryCheck::Placeholders, L = EntryCheck::LineBreaks, A = EntryCheck::Accelerators,
               B = EntryCheck::LeadingBlanks, T = EntryCheck::TrailingBlanks, E = EntryCheck::EndPunctuation;
-    QTest::newRow("same") << "Save changes?" << "Save changes?" << Problems{};
-    QTest::newRow("placeholder dropped") << "Enregistrer les modifications ?" << "Save the changes to %s?"
-                                         << Problems{P};
-    QTest::newRow("placeholders reordered") << "%2 von %1" << "%1 of %2" << Problems{};
-    QTest::newRow("placeholder changed") << "%d Dateien" << "%s files" << Problems{P};
-    QTest::newRow("percent after number") << "%d%%" << "%d%" << Problems{};
-    QTest::newRow("literal percent is no placeholder") << "100%%" << "%d" << Problems{P};
-    QTest::newRow("lone percent at the end") << "Fertig: 100%" << "Done: 100%" << Problems{};
-    QTest::newRow("line break dropped") << "Bienvenue dans Tolvane" << "Welcome\r\nto Tolvane" << Problems{L};
-    QTest::newRow("line break typed with Enter") << "Bienvenue\ndans Tolvane" << "Welcome\r\nto Tolvane"
-                                                 << Problems{};
-    QTest::newRow("line break added") << "a\r\nb\r\nc" << "a\r\nb" << Problems{L};
-    QTest::newRow("accelerator dropped") << "Fichier" << "&File" << Problems{A};
-    QTest::newRow("accelerator moved") << "&Datei" << "&File" << Problems{};
-    QTest::newRow("double ampersand is literal") << "Save && Exit" << "Enregistrer et quitter" << Problems{};
-    QTest::newRow("literal against accelerator") << "&&Datei" << "&File" << Problems{A};
-    QTest::newRow("ampersand at the end") << "Datei &" << "File" << Problems{};
-    QTest::newRow("leading blank dropped") << "Nom" << " Name" << Problems{B};
-    QTest::newRow("trailing blank added") << "Nom: " << "Name:" << Problems{T};
-    QTest::newRow("blanks kept") << "  Nom " << "  Name " << Problems{};
-    QTest::newRow("ellipsis for three dots") << "Chargement\u2026" << "Loading..." << Problems{};
-    QTest::newRow("question mark dropped") << "Continuer" << "Continue?" << Problems{E};
-    QTest::newRow("other mark") << "Fertig!" << "Done." << Problems{E};
-    QTest::newRow("French spacing") << "Enregistrer les modifications de %s ?" << "Save the changes to %s?"
-                                    << Problems{};
-    QTest::newRow("full-width question mark") << "\u4FDD\u5B58\uFF1F" << "Save?" << Problems{};
-    QTest::newRow("several at once") << "Ouvrir " << "&Open %s..." << Problems{P, A, T, E};
+    QTest::newRow("same") << "Save changes?"
+                          << "Save changes?" << Problems{};
+    QTest::newRow("placeholder dropped") << "Enregistrer les modifications ?"
+                                         << "Save the changes to %s?" << Problems{P};
+    QTest::newRow("placeholders reordered") << "%2 von %1"
+                                            << "%1 of %2" << Problems{};
+    QTest::newRow("placeholder changed") << "%d Dateien"
+                                         << "%s files" << Problems{P};
+    QTest::newRow("percent after number") << "%d%%"
+                                          << "%d%" << Problems{};
+    QTest::newRow("literal percent is no placeholder") << "100%%"
+                                                       << "%d" << Problems{P};
+    QTest::newRow("lone percent at the end") << "Fertig: 100%"
+                                             << "Done: 100%" << Problems{};
+    QTest::newRow("line break dropped") << "Bienvenue dans Tolvane"
+                                        << "Welcome\r\nto Tolvane" << Problems{L};
+    QTest::newRow("line break typed with Enter") << "Bienvenue\ndans Tolvane"
+                                                 << "Welcome\r\nto Tolvane" << Problems{};
+    QTest::newRow("line break added") << "a\r\nb\r\nc"
+                                      << "a\r\nb" << Problems{L};
+    QTest::newRow("accelerator dropped") << "Fichier"
+                                         << "&File" << Problems{A};
+    QTest::newRow("accelerator moved") << "&Datei"
+                                       << "&File" << Problems{};
+    QTest::newRow("double ampersand is literal") << "Save && Exit"
+                                                 << "Enregistrer et quitter" << Problems{};
+    QTest::newRow("literal against accelerator") << "&&Datei"
+                                                 << "&File" << Problems{A};
+    QTest::newRow("ampersand at the end") << "Datei &"
+                                          << "File" << Problems{};
+    QTest::newRow("leading blank dropped") << "Nom"
+                                           << " Name" << Problems{B};
+    QTest::newRow("trailing blank added") << "Nom: "
+                                          << "Name:" << Problems{T};
+    QTest::newRow("blanks kept") << "  Nom "
+                                 << "  Name " << Problems{};
+    QTest::newRow("ellipsis for three dots") << "Chargement\u2026"
+                                             << "Loading..." << Problems{};
+    QTest::newRow("question mark dropped") << "Continuer"
+                                           << "Continue?" << Problems{E};
+    QTest::newRow("other mark") << "Fertig!"
+                                << "Done." << Problems{E};
+    QTest::newRow("French spacing") << "Enregistrer les modifications de %s ?"
+                                    << "Save the changes to %s?" << Problems{};
+    QTest::newRow("full-width question mark") << "\u4FDD\u5B58\uFF1F"
+                                              << "Save?" << Problems{};
+    QTest::newRow("several at once") << "Ouvrir "
+                                     << "&Open %s..." << Problems{P, A, T, E};
 }
 
 void EntryCheckTest::problems() {
