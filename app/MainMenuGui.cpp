@@ -18,6 +18,10 @@ MainMenuGui::MainMenuGui(QMainWindow& window, ComponentList& components) : m_win
     aSaveLanguageEntry = action("aSaveLanguageEntry", "F2", true, QKeySequence(Qt::Key_F2));
     aSaveSpecialEntry = action("aSaveSpecialEntry", "F3", true, QKeySequence(Qt::Key_F3));
     aProjectApplyRules = action("aProjectApplyRules", "Apply change rules from file...", false);
+    // F4: no designed shortcut uses it; it acts only while the editing page has the focus.
+    aNextUntranslatedEntry = action("aNextUntranslatedEntry", "Next untranslated", true, QKeySequence(Qt::Key_F4));
+    aNextUntranslatedEntry->setToolTip(
+        QStringLiteral("Go to the next entry that the destination lacks, in this or a following section (F4)"));
     // Shortcuts of the action list work on every page of the window.
     window.addAction(aSaveLanguageEntry);
     window.addAction(aSaveSpecialEntry);

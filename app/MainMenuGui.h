@@ -20,6 +20,7 @@ public:
     QAction* aSaveLanguageEntry;
     QAction* aSaveSpecialEntry;
     QAction* aProjectApplyRules;
+    QAction* aNextUntranslatedEntry;
 
     QMenuBar* menuMain;
     QAction* miFile;

@@ -102,6 +102,7 @@ void TformMain::createPages() {
     m_editPage = addPage<EditPage>(context, QStringLiteral("Edit"));
     m_editPage->setEditPopupMenu(m_menus->pmEdit);
     m_editPage->setSaveAction(m_menus->aSaveLanguageEntry);
+    m_editPage->setNextUntranslatedAction(m_menus->aNextUntranslatedEntry);
     m_specialPage = addPage<SpecialPage>(context, QStringLiteral("Edit Special"));
     m_specialPage->setSaveAction(m_menus->aSaveSpecialEntry);
     m_sorterPage = addPage<SorterPage>(context, QStringLiteral("Sorter"));
@@ -128,6 +129,7 @@ void TformMain::connectHandlers() {
     on(m.aSaveLanguageEntry, &TformMain::aSaveLanguageEntryExecute);
     on(m.aSaveSpecialEntry, &TformMain::aSaveSpecialEntryExecute);
     on(m.aProjectApplyRules, &TformMain::aProjectApplyRulesExecute);
+    on(m.aNextUntranslatedEntry, &TformMain::aNextUntranslatedEntryExecute);
     on(m.pmiSearchForText, &TformMain::pmiSearchForTextClick);
     on(m.pmiAddBitmapSmall, &TformMain::pmiAddBitmapSmallClick);
     on(m.pmiAddBitmapLarge, &TformMain::pmiAddBitmapLargeClick);
@@ -283,6 +285,10 @@ void TformMain::aSaveLanguageEntryExecute() {
 
 void TformMain::aSaveSpecialEntryExecute() {
     m_specialPage->aSaveSpecialEntryExecute();
+}
+
+void TformMain::aNextUntranslatedEntryExecute() {
+    m_editPage->aNextUntranslatedEntryExecute();
 }
 
 void TformMain::aProjectApplyRulesExecute() {

@@ -90,6 +90,7 @@ public slots:
     void aSaveLanguageEntryExecute();
     void aSaveSpecialEntryExecute();
     void aProjectApplyRulesExecute();
+    void aNextUntranslatedEntryExecute();
     void pmiSearchForTextClick();
     void pmiAddBitmapSmallClick();
     void pmiAddBitmapLargeClick();

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -17,12 +18,7 @@ FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, 
         return {path, FileReport::Outcome::Missing, {}};
     }
     try {
-        const QByteArray bytes = SafeFile::readAll(path);
-        RewriteGuard::ensureRewritable(path, bytes);
-        IniDocument document;
-        document.setFileName(path);
-        document.setFromText(bytes);
-        rewrite(document, text);
+        BulkRunner::rewriteInto(path, rewrite, text);
         SafeFile::writeAll(path, text);
         return {path, FileReport::Outcome::Written, {}};
     } catch (const FileError& error) {
@@ -35,6 +31,33 @@ FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, 
 } // namespace
 
 namespace BulkRunner {
+
+void rewriteInto(const QString& path, const Rewrite& rewrite, QByteArray& text) {
+    const QByteArray bytes = SafeFile::readAll(path);
+    RewriteGuard::ensureRewritable(path, bytes);
+    IniDocument document;
+    document.setFileName(path);
+    document.setFromText(bytes);
+    rewrite(document, text);
+}
+
+QByteArray rewritten(const QString& path, const Rewrite& rewrite) {
+    QByteArray text;
+    rewriteInto(path, rewrite, text);
+    return text;
+}
+
+Rewrite sorting(const QLocale& locale) {
+    const auto sorter = std::make_shared<const DocumentSorter>(locale);
+    return [sorter](IniDocument& document, QByteArray& text) { sorter->sortedText(document, text); };
+}
+
+Rewrite applyingRules(const QList<ChangeRule>& rules) {
+    return [rules](IniDocument& document, QByteArray& text) {
+        RuleApplier::apply(document, rules);
+        document.toText(text);
+    };
+}
 
 QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Progress& progress) {
     const int total = int(paths.size());
@@ -54,19 +77,11 @@ QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Pr
 }
 
 QList<FileReport> sortFiles(const QStringList& paths, const Progress& progress, const QLocale& locale) {
-    const DocumentSorter sorter(locale);
-    return run(
-        paths, [&](IniDocument& document, QByteArray& text) { sorter.sortedText(document, text); }, progress);
+    return run(paths, sorting(locale), progress);
 }
 
 QList<FileReport> applyRules(const QStringList& paths, const QList<ChangeRule>& rules, const Progress& progress) {
-    return run(
-        paths,
-        [&](IniDocument& document, QByteArray& text) {
-            RuleApplier::apply(document, rules);
-            document.toText(text);
-        },
-        progress);
+    return run(paths, applyingRules(rules), progress);
 }
 
 } // namespace BulkRunner

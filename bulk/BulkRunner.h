@@ -21,6 +21,15 @@ using Progress = std::function<void(int done, int total)>;
 // one file after the other.
 using Rewrite = std::function<void(IniDocument& document, QByteArray& text)>;
 
+// The same into text, whose memory serves one file after the other.
+void rewriteInto(const QString& path, const Rewrite& rewrite, QByteArray& text);
+// What run would write to path, without writing it. Throws FileError when the file cannot be
+// read or must not be rewritten (RewriteGuard), as run reports it.
+QByteArray rewritten(const QString& path, const Rewrite& rewrite);
+// The rewrites that sortFiles and applyRules run over every file.
+Rewrite sorting(const QLocale& locale = QLocale::system());
+Rewrite applyingRules(const QList<ChangeRule>& rules);
+
 // One report per path, in the same order.
 QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Progress& progress = {});
 

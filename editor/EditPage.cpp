@@ -1,11 +1,15 @@
 #include "EditPage.h"
 
 #include "CodePage.h"
+#include "CompletionText.h"
 #include "ComponentList.h"
+#include "EntryCheck.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
 #include "MarkIcons.h"
+#include "MessageTable.h"
 #include "NextMissingEntry.h"
+#include "NextUntranslated.h"
 #include "ProjectSession.h"
 #include "SectionListBuilder.h"
 #include "SectionListModel.h"
@@ -18,7 +22,6 @@
 #include <QAction>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -26,10 +29,13 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -80,6 +86,9 @@ EditPage::EditPage(const PageContext& context, QWidget* parent)
     : PageWidget(context, QStringLiteral("tsEdit"), parent) {
     buildControls();
     connectLists();
+    m_sectionModel->setMessages(m_context.messages);
+    m_valueModel->setMessages(m_context.messages);
+    connect(m_memoLngEdit, &QPlainTextEdit::textChanged, this, &EditPage::updateCheck);
 }
 
 EditPage::~EditPage() = default;
@@ -96,8 +105,9 @@ const EditingState& EditPage::state() const {
 // QSplitter that holds them is layout only.
 void EditPage::buildControls() {
     ComponentList& components = m_context.components;
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
 
     auto* splitEdit = new QSplitter(Qt::Horizontal, this);
     splitEdit->setChildrenCollapsible(false);
@@ -158,6 +168,16 @@ void EditPage::buildControls() {
     splitValues->setStretchFactor(2, 2);
     // Room for a source text of two lines beside a list and an edit field that share the rest.
     splitValues->setSizes({190, 56, 150});
+    buildStatusLine(this);
+    layout->addWidget(m_labelLngStatus);
+}
+
+void EditPage::buildStatusLine(QWidget* parent) {
+    m_labelLngStatus = m_context.components.add(new QLabel(parent));
+    m_labelLngStatus->setObjectName(QStringLiteral("labelLngStatus"));
+    m_labelLngStatus->setTextFormat(Qt::PlainText);
+    m_labelLngStatus->setFrameShape(QFrame::StyledPanel);
+    m_labelLngStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void EditPage::buildEditPanel(QWidget* parent) {
@@ -185,12 +205,35 @@ void EditPage::buildEditPanel(QWidget* parent) {
     m_memoLngEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memoLngEdit->setToolTipDuration(kHintDuration);
     m_memoLngEdit->setTabChangesFocus(true);
+    m_bnNextUntranslatedEntry = components.add(new QToolButton(m_panelLngEdit));
+    m_bnNextUntranslatedEntry->setObjectName(QStringLiteral("bnNextUntranslatedEntry"));
+    m_bnNextUntranslatedEntry->setAutoRaise(true);
+    m_bnNextUntranslatedEntry->setText(QStringLiteral("Next untranslated"));
+    // F4 reaches it; Tab keeps to the designed controls of the page.
+    m_bnNextUntranslatedEntry->setFocusPolicy(Qt::NoFocus);
+    m_imageLngCheck = components.add(new QLabel(m_panelLngEdit));
+    m_imageLngCheck->setObjectName(QStringLiteral("imageLngCheck"));
+    m_imageLngCheck->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+    m_imageLngCheck->setFixedSize(16, 16);
+    // The row keeps its height, so the edit field does not jump as the warning comes and goes.
+    QSizePolicy keepSpace = m_imageLngCheck->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    m_imageLngCheck->setSizePolicy(keepSpace);
+    m_imageLngCheck->hide();
+    m_labelLngCheck = components.add(new QLabel(m_panelLngEdit));
+    m_labelLngCheck->setObjectName(QStringLiteral("labelLngCheck"));
+    m_labelLngCheck->setTextFormat(Qt::PlainText);
+    m_labelLngCheck->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_labelLngCheck->setToolTipDuration(kHintDuration);
     editLayout->addWidget(m_labelSectionCaption, 0, 0);
     editLayout->addWidget(m_labelLanguageSection, 0, 1);
-    editLayout->addWidget(m_bnSaveLanguageEntry, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    editLayout->addWidget(m_bnNextUntranslatedEntry, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    editLayout->addWidget(m_bnSaveLanguageEntry, 0, 3, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     editLayout->addWidget(m_labelValueCaption, 1, 0);
     editLayout->addWidget(m_labelLanguageValue, 1, 1);
-    editLayout->addWidget(m_memoLngEdit, 2, 0, 1, 3);
+    editLayout->addWidget(m_memoLngEdit, 2, 0, 1, 4);
+    editLayout->addWidget(m_imageLngCheck, 3, 0, Qt::AlignRight | Qt::AlignVCenter);
+    editLayout->addWidget(m_labelLngCheck, 3, 1, 1, 3);
     editLayout->setColumnStretch(1, 1);
     editLayout->setRowStretch(2, 1);
 }
@@ -226,6 +269,14 @@ void EditPage::setSaveAction(QAction* action) {
         action->setIcon(MarkIcons::saveGlyph());
     }
     m_bnSaveLanguageEntry->setDefaultAction(action);
+}
+
+void EditPage::setNextUntranslatedAction(QAction* action) {
+    if (action) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    m_bnNextUntranslatedEntry->setDefaultAction(action);
 }
 
 void EditPage::setEditPopupMenu(QMenu* menu) {
@@ -285,7 +336,9 @@ bool EditPage::bnEditLng(const EditRequest& request) {
     m_labelLngSource->clear();
     m_labelLanguageSection->setText(QStringLiteral("?"));
     m_labelLanguageValue->setText(QStringLiteral("?"));
+    m_checkOriginal.clear();
     m_memoLngEdit->clear();
+    updateStatusLine();
     return true;
 }
 
@@ -330,6 +383,7 @@ void EditPage::lvLanguageSectionsClick() {
         selectRow(m_lvLanguageValues, 0);
         lvLanguageValuesClick();
     }
+    updateStatusLine();
 }
 
 void EditPage::lvLanguageValuesClick() {
@@ -340,6 +394,7 @@ void EditPage::lvLanguageValuesClick() {
         const ValueRow& entry = m_valueModel->row(row);
         state().currentKey = entry.key;
         const EntryTexts texts = EntryTexts::of(state(), entry.key, entry.shown, entry.mark);
+        m_checkOriginal = texts.sourceLabel;
         m_memoLngEdit->setPlainText(texts.edit);
         // Typing replaces the pre-filled text.
         m_memoLngEdit->selectAll();
@@ -365,8 +420,77 @@ void EditPage::aSaveLanguageEntryExecute() {
         if (row >= 0) {
             m_valueModel->markSaved(row, result.stored);
         }
+        recountCurrentSection();
     }
     SelectNextMissingEntry();
+}
+
+void EditPage::aNextUntranslatedEntryExecute() {
+    const int section = m_sectionModel->findName(state().currentSection);
+    std::optional<NextUntranslated::Place> next;
+    if (state().hasDocuments()) {
+        QList<QByteArray> names;
+        for (int row = 0; row < m_sectionModel->rowCount(); ++row) {
+            names.append(m_sectionModel->row(row).name);
+        }
+        const int entry = section >= 0 ? selectedRow(m_lvLanguageValues) : -1;
+        next =
+            NextUntranslated::find(*state().document(EditingState::Reference), *state().document(EditingState::Source),
+                                   *state().document(EditingState::Destination), names, {section, entry}, codePages());
+    }
+    if (!next) {
+        const QString none = m_context.messages(MessageTable::NoUntranslatedEntry);
+        m_labelLngStatus->setText(none);
+        m_labelLngStatus->setToolTip(none);
+        return;
+    }
+    if (next->section != section) {
+        selectRow(m_lvLanguageSections, next->section);
+        lvLanguageSectionsClick();
+    }
+    selectRow(m_lvLanguageValues, next->row);
+    lvLanguageValuesClick();
+    focusEditField();
+}
+
+void EditPage::updateCheck() {
+    QList<EntryCheck::Problem> problems;
+    if (!state().currentKey.isEmpty() && !m_checkOriginal.isEmpty()) {
+        problems = EntryCheck::problems(m_memoLngEdit->document()->toRawText(), m_checkOriginal);
+    }
+    const QString reasons = EntryCheck::reasons(problems, m_context.messages);
+    m_imageLngCheck->setVisible(!problems.isEmpty());
+    m_labelLngCheck->setText(reasons);
+    m_labelLngCheck->setToolTip(reasons);
+}
+
+void EditPage::recountCurrentSection() {
+    const int row = m_sectionModel->findName(state().currentSection);
+    if (row >= 0 && state().hasDocuments()) {
+        m_sectionModel->setCompletion(row, Completion::ofSection(*state().document(EditingState::Reference),
+                                                                 *state().document(EditingState::Source),
+                                                                 *state().document(EditingState::Destination),
+                                                                 m_sectionModel->row(row).name));
+    }
+    updateStatusLine();
+}
+
+void EditPage::updateStatusLine() {
+    if (!state().hasDocuments()) {
+        m_labelLngStatus->clear();
+        m_labelLngStatus->setToolTip(QString());
+        return;
+    }
+    QString text = CompletionText::file(m_sectionModel->completion(), m_context.messages);
+    const int row = m_sectionModel->findName(state().currentSection);
+    if (row >= 0 && !state().currentSection.isEmpty()) {
+        const SectionRow& section = m_sectionModel->row(row);
+        text += QLatin1String("    ") +
+                CompletionText::section(destinationText(section.name), section.completion, m_context.messages);
+    }
+    m_labelLngStatus->setText(text);
+    // A narrow window cuts the line off; its tip shows it whole.
+    m_labelLngStatus->setToolTip(text);
 }
 
 void EditPage::SelectNextMissingEntry() {

@@ -28,6 +28,10 @@ public:
     // The main window's action "aSaveLanguageEntry" (F2), shown by the flat save button. The
     // window connects its triggered() to aSaveLanguageEntryExecute.
     void setSaveAction(QAction* action);
+    // The main window's action "aNextUntranslatedEntry", shown by a flat button; its shortcut
+    // works while the focus is on this page. The window connects its triggered() to
+    // aNextUntranslatedEntryExecute.
+    void setNextUntranslatedAction(QAction* action);
     // The popup menu "pmEdit" of the lists, the source label and the edit field.
     void setEditPopupMenu(QMenu* menu);
 
@@ -43,6 +47,9 @@ public:
     void lvLanguageValuesClick();
     void aSaveLanguageEntryExecute();
     void SelectNextMissingEntry();
+    // Selects the next entry the destination lacks, in this section or a following one
+    // (wrapping once), as clicks on its section and entry would; says so when none is left.
+    void aNextUntranslatedEntryExecute();
 
     // For the search window: select a section or an entry by name without regard to case,
     // without running the click handlers. False when there is none.
@@ -63,6 +70,13 @@ private:
     void selectRow(QTreeView* view, int row);
     int selectedRow(const QTreeView* view) const;
     QString destinationText(const QByteArray& bytes) const;
+    void buildStatusLine(QWidget* parent);
+    // The warning beside the edit field: what the checks find wrong with its text.
+    void updateCheck();
+    // The completion figures of the file and of the current section.
+    void updateStatusLine();
+    // After a save: the figures of the current section counted again.
+    void recountCurrentSection();
     // Of reference, source and destination, in that order.
     QList<int> codePages() const;
 
@@ -84,4 +98,11 @@ private:
     QLabel* m_labelLanguageValue = nullptr;
     QToolButton* m_bnSaveLanguageEntry = nullptr;
     QPlainTextEdit* m_memoLngEdit = nullptr;
+    QToolButton* m_bnNextUntranslatedEntry = nullptr;
+    QLabel* m_imageLngCheck = nullptr;
+    QLabel* m_labelLngCheck = nullptr;
+    QLabel* m_labelLngStatus = nullptr;
+    // The text the edit field is checked against: the chosen entry's source text, else its
+    // reference text; empty when there is nothing to check.
+    QString m_checkOriginal;
 };

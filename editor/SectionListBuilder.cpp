@@ -24,7 +24,7 @@ QList<SectionRow> build(const IniDocument& reference, const IniDocument& source,
         } else if (destinationCount < referenceCount) {
             mark = MarkPartial;
         }
-        rows.append({name.toByteArray(), mark});
+        rows.append({name.toByteArray(), mark, Completion::ofSection(reference, source, destination, name)});
     }
     return rows;
 }

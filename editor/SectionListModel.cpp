@@ -2,6 +2,7 @@
 
 #include "AnsiCase.h"
 #include "CodePage.h"
+#include "CompletionText.h"
 #include "MarkIcons.h"
 
 SectionListModel::SectionListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -15,6 +16,24 @@ void SectionListModel::setRows(QList<SectionRow> rows, int codePage) {
 
 void SectionListModel::clear() {
     setRows({}, m_codePage);
+}
+
+void SectionListModel::setMessages(std::function<QString(int index)> messages) {
+    m_messages = std::move(messages);
+}
+
+void SectionListModel::setCompletion(int index, const Completion& completion) {
+    m_rows[index].completion = completion;
+    const QModelIndex changed = this->index(index, 0);
+    emit dataChanged(changed, changed, {Qt::ToolTipRole});
+}
+
+Completion SectionListModel::completion() const {
+    Completion sum;
+    for (const SectionRow& row : m_rows) {
+        sum += row.completion;
+    }
+    return sum;
 }
 
 int SectionListModel::findName(const QByteArray& name) const {
@@ -38,8 +57,11 @@ QVariant SectionListModel::data(const QModelIndex& index, int role) const {
     const SectionRow& entry = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return CodePage::decode(entry.name, m_codePage);
+    case Qt::ToolTipRole: {
+        const QString name = CodePage::decode(entry.name, m_codePage);
+        return m_messages ? CompletionText::sectionTip(name, entry.completion, m_messages) : name;
+    }
     case Qt::DecorationRole:
         return MarkIcons::icon(entry.mark);
     case RowMarkRole:

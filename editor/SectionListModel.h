@@ -4,6 +4,8 @@
 
 #include <QAbstractListModel>
 
+#include <functional>
+
 // The merged sections with their marks, in one column "Section".
 class SectionListModel : public QAbstractListModel {
     Q_OBJECT
@@ -12,6 +14,12 @@ public:
 
     void setRows(QList<SectionRow> rows, int codePage);
     void clear();
+    // Words the completion figures of the tool tips.
+    void setMessages(std::function<QString(int index)> messages);
+    // The figures of one row after its section changed.
+    void setCompletion(int index, const Completion& completion);
+    // The figures of every row added up.
+    Completion completion() const;
 
     const SectionRow& row(int index) const { return m_rows.at(index); }
     // The first row whose name equals name without regard to case, or -1.
@@ -28,4 +36,5 @@ private:
     QString m_columnCaption = QStringLiteral("Section");
     QList<SectionRow> m_rows;
     int m_codePage = 0;
+    std::function<QString(int index)> m_messages;
 };

@@ -25,6 +25,9 @@ std::vector<ValueRow> build(const IniDocument& reference, const IniDocument& sou
         if (inDestination.contains(key)) {
             row.shown = destinationValue.toByteArray();
             row.mark = MarkPresent;
+            const bool fromSource = !sourceValue.isEmpty();
+            row.original = (fromSource ? sourceValue : inReference.value(key)).toByteArray();
+            row.originalRole = fromSource ? 1 : 0;
         } else if (inSource.contains(key)) {
             row.shown = sourceValue.toByteArray();
             row.mark = MarkPartial;

@@ -2,6 +2,7 @@
 
 #include "AnsiCase.h"
 #include "CodePage.h"
+#include "EntryCheck.h"
 #include "MarkIcons.h"
 
 ValueListModel::ValueListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -15,6 +16,19 @@ void ValueListModel::setRows(std::vector<ValueRow> rows, const std::array<int, 3
 
 void ValueListModel::clear() {
     setRows({}, m_codePages);
+}
+
+void ValueListModel::setMessages(std::function<QString(int index)> messages) {
+    m_messages = std::move(messages);
+}
+
+QString ValueListModel::toolTip(const ValueRow& entry, const QString& shown) const {
+    if (!m_messages || entry.mark != MarkPresent) {
+        return shown;
+    }
+    const QList<EntryCheck::Problem> problems = EntryCheck::storedProblems(entry.shown, m_codePages[2], entry.original,
+                                                                           m_codePages[size_t(entry.originalRole)]);
+    return problems.isEmpty() ? shown : shown + QLatin1Char('\n') + EntryCheck::reasons(problems, m_messages);
 }
 
 int ValueListModel::findKey(const QByteArray& key) const {
@@ -49,12 +63,13 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const {
     const ValueRow& entry = m_rows[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        if (index.column() == 0) {
-            return CodePage::decode(entry.key, m_codePages[2]);
-        }
-        // The stored text as it is, escapes included, read in the code page of its file.
-        return CodePage::decode(entry.shown, m_codePages[size_t(entry.mark)]);
+    case Qt::ToolTipRole: {
+        QString shown = index.column() == 0 ? CodePage::decode(entry.key, m_codePages[2])
+                                            // The stored text as it is, escapes included, read in
+                                            // the code page of its file.
+                                            : CodePage::decode(entry.shown, m_codePages[size_t(entry.mark)]);
+        return role == Qt::ToolTipRole ? toolTip(entry, shown) : shown;
+    }
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(MarkIcons::icon(entry.mark)) : QVariant();
     case RowMarkRole:

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <array>
+#include <functional>
 #include <vector>
 
 // The entries of the chosen section: column "Internal" (the key with its mark) and column
@@ -19,6 +20,8 @@ public:
     // destination's.
     void setRows(std::vector<ValueRow> rows, const std::array<int, 3>& codePages);
     void clear();
+    // Words the check problems that a row's tool tip adds to its text.
+    void setMessages(std::function<QString(int index)> messages);
 
     const ValueRow& row(int index) const { return m_rows[size_t(index)]; }
     // The first row whose key equals key without regard to case, or -1.
@@ -35,6 +38,10 @@ public:
                        int role = Qt::EditRole) override;
 
 private:
+    // The shown text, and under it what the checks find wrong with it.
+    QString toolTip(const ValueRow& entry, const QString& shown) const;
+
+    std::function<QString(int index)> m_messages;
     std::array<QString, 2> m_columnCaptions{QStringLiteral("Internal"), QStringLiteral("Translation")};
     std::vector<ValueRow> m_rows;
     std::array<int, 3> m_codePages{};

@@ -36,6 +36,9 @@ public:
     // The code page in which the texts of that document are meant to be read (its FontCharset).
     int codePage(Role role) const { return m_codePages[role]; }
 
+    // The code page of a language document: that of its FontCharset in section Main.
+    static int codePageOf(const IniDocument& document);
+
     const QString& name(Role role) const { return m_names[role]; }
     const QString& path(Role role) const { return m_paths[role]; }
 
@@ -49,7 +52,6 @@ private:
         QByteArray value;
     };
 
-    static int codePageOf(const IniDocument& document);
     void reloadDestination(const FileStamp& now);
 
     QString m_names[3];

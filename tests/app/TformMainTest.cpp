@@ -204,6 +204,8 @@ void TformMainTest::actionList_data() {
                         << "F3" << QKeySequence(Qt::Key_F3) << true;
     QTest::newRow("rules") << "aProjectApplyRules"
                            << "Apply change rules from file..." << QKeySequence() << false;
+    QTest::newRow("F4") << "aNextUntranslatedEntry"
+                        << "Next untranslated" << QKeySequence(Qt::Key_F4) << true;
 }
 
 void TformMainTest::actionList() {

@@ -185,7 +185,8 @@ void WindowFitTest::cutOffTextShowsAsTip() {
     QVERIFY(view->fontMetrics().horizontalAdvance(text) > cell.width());
     QHelpEvent help(QEvent::ToolTip, cell.center(), view->viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(view->viewport(), &help);
-    QCOMPARE(QToolTip::text(), text);
+    // A section's tip adds its completion figures on a line of their own.
+    QCOMPARE(QToolTip::text().section(QLatin1Char('\n'), 0, 0), text);
     QToolTip::hideText();
 }
 

@@ -9,6 +9,8 @@ class MessageTableTest : public QObject {
 private slots:
     void messageTable_data();
     void messageTable();
+    void formatSeveral_data();
+    void formatSeveral();
 };
 
 void MessageTableTest::messageTable_data() {
@@ -46,7 +48,13 @@ void MessageTableTest::messageTable_data() {
     QTest::newRow("9") << 9 << "DialogProjectRenamePrompt"
                        << "%s"
                        << "Please enter the new project name for %s:";
-    QTest::newRow("outside") << 10 << ""
+    QTest::newRow("15") << 15 << "CheckEndPunctuation"
+                        << ""
+                        << "The ending punctuation differs from the source text";
+    QTest::newRow("18") << 18 << "NoUntranslatedEntry"
+                        << ""
+                        << "No untranslated entry is left.";
+    QTest::newRow("outside") << MessageTable::count() << ""
                              << ""
                              << "";
 }
@@ -58,6 +66,23 @@ void MessageTableTest::messageTable() {
     QFETCH(QString, shown);
     QCOMPARE(MessageTable::key(index), key);
     QCOMPARE(MessageTable::format(MessageTable::defaultText(index), argument), shown);
+}
+
+void MessageTableTest::formatSeveral_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("in order") << "%s of %s" << QStringList{"1", "2"} << "1 of 2";
+    QTest::newRow("argument holding %s") << "[%s] %s" << QStringList{"%s", "x"} << "[%s] x";
+    QTest::newRow("too few") << "%s %s %s" << QStringList{"a"} << "a %s %s";
+    QTest::newRow("literal percent") << "100% %s" << QStringList{"done"} << "100% done";
+}
+
+void MessageTableTest::formatSeveral() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, shown);
+    QCOMPARE(MessageTable::format(text, arguments), shown);
 }
 
 TOLVANE_TEST(MessageTableTest)
