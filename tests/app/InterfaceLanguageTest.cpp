@@ -56,10 +56,20 @@ QByteArray languageText(const QList<InterfaceText>& texts, const QByteArray& mai
     return document.toText();
 }
 
-// Every step-th text (from the first) replaced by a text of its own in the given script.
+// Every step-th text (from the first) replaced by a text of its own in the given script; list
+// texts line by line, each line still followed by a line break.
 QList<InterfaceText> translated(QList<InterfaceText> texts, int step, const QString& word) {
     for (int i = 0; i < texts.size(); i += step) {
-        texts[i].value = word + QString::number(i);
+        InterfaceText& text = texts[i];
+        if (text.key.endsWith(QLatin1String(".Items"))) {
+            const qsizetype lines = text.value.count(QStringLiteral("\r\n"));
+            text.value.clear();
+            for (qsizetype line = 0; line < lines; ++line) {
+                text.value += word + QString::number(i) + QLatin1Char('.') + QString::number(line) + "\r\n";
+            }
+        } else {
+            text.value = word + QString::number(i);
+        }
     }
     return texts;
 }
@@ -107,7 +117,8 @@ private slots:
         QFETCH(bool, compressed);
         QVERIFY(m_fixture->show());
         const QList<InterfaceText> designed = programTexts();
-        QVERIFY(designed.size() > 100);
+        QVERIFY(described(designed).contains(QStringLiteral("Forms|formSearch=Search results")));
+        QVERIFY(described(designed).contains(QStringLiteral("formMain.alMain|aProjectAdd=Add project")));
         const QList<InterfaceText> expected = translated(designed, step, word);
         const QByteArray text = languageText(expected, main, codePage);
         writeLanguage("Other", compressed ? compressedLanguageText(text) : text);

@@ -1,3 +1,4 @@
+#include "NvDialogStrings.h"
 #include "ProgramSettings.h"
 #include "Screenshot.h"
 #include "TestRegistry.h"
@@ -15,6 +16,12 @@
 class InterfacePicturesTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() {
+        // The dialogs' captions and the reading order belong to the whole program.
+        nvResetCaptions();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
     void translatedMainWindow() {
         TranslationRoad road(QDir::cleanPath(QStringLiteral(TOLVANE_TEST_DATA "/../../examples/LumenNotes")));
         road.addProject(QStringLiteral("Lumen Notes"), "English", "German", "French");
@@ -41,7 +48,6 @@ private slots:
         QCOMPARE(road.window().layoutDirection(), Qt::RightToLeft);
         QCOMPARE(road.fixture().action(QStringLiteral("miFile"))->text(), QString::fromUtf8("&קובץ"));
         QVERIFY(saveScreenshot(road.window(), QStringLiteral("main-window-hebrew.png")));
-        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     }
 };
 
