@@ -16,8 +16,8 @@
 #include "RulesPage.h"
 #include "SorterPage.h"
 #include "SpecialPage.h"
-#include "TformSearch.h"
 #include "TextUtils.h"
+#include "TformSearch.h"
 #include "TnvTranslator.h"
 #include "WindowRegistry.h"
 

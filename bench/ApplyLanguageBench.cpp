@@ -36,13 +36,16 @@ IniDocument languageOfAllTexts(const QString& prefix) {
     return document;
 }
 
-// Both windows of the program, switched between a language translating every text and the
-// designed texts, each switch reading its file once and walking all windows.
+// Both windows of the program, shown, switched between a language translating every text and
+// the designed texts, each switch reading its file once and walking all windows.
 void ApplyLanguage(benchmark::State& state) {
     QTemporaryDir dir;
     qputenv("TOLVANE_REGISTRY", QFile::encodeName(dir.filePath(QStringLiteral("HKCU.reg"))));
     TformMain formMain;
     TformSearch formSearch;
+    formMain.setSearchWindow(&formSearch);
+    formMain.show();
+    formSearch.show();
     const QString designed = dir.filePath(QStringLiteral("English.tvl"));
     const QString other = dir.filePath(QStringLiteral("Other.tvl"));
     SafeFile::writeAll(designed, languageOfAllTexts(QString()).toText());

@@ -3,8 +3,8 @@
 #include "ActionList.h"
 #include "ComponentList.h"
 #include "ComponentTexts.h"
-#include "InterfaceTexts.h"
 #include "IniDocument.h"
+#include "InterfaceTexts.h"
 #include "LanguageTextReader.h"
 
 #include <QAction>
@@ -19,16 +19,6 @@ namespace {
 
 bool isMenu(const QObject* component) {
     return qobject_cast<const QMenuBar*>(component) != nullptr || qobject_cast<const QMenu*>(component) != nullptr;
-}
-
-// A widget with a font of its own keeps its face and size when the window's font changes.
-void keepOwnFont(QWidget* widget) {
-    if (widget->testAttribute(Qt::WA_SetFont)) {
-        QFont own = widget->font();
-        own.setFamilies(own.families().isEmpty() ? QStringList{own.family()} : own.families());
-        own.setPointSizeF(own.pointSizeF());
-        widget->setFont(own);
-    }
 }
 
 QStringList splitLines(const QString& text) {
@@ -62,13 +52,9 @@ TFontSettings FormTranslation::ApplyToForm(ComponentList& window) {
     m_window = &window;
     const TFontSettings font = m_texts.fontSettings();
     QWidget& form = window.window();
-    for (QObject* component : window.all()) {
-        if (auto* widget = qobject_cast<QWidget*>(component)) {
-            keepOwnFont(widget);
-        }
-    }
+    // Controls that take the window's font follow it; those with a font of their own keep its face.
     QFont formFont = form.font();
-    formFont.setFamilies({font.Name});
+    formFont.setFamily(font.Name);
     if (font.Size > 0) {
         formFont.setPointSize(font.Size);
     }

@@ -38,8 +38,8 @@ void InterfaceMessages::load(const LanguageTextReader& texts) {
     m_lines.clear();
     const IniDocument& document = texts.document();
     for (const IniDocument::LineView& line : document.lineViews(document.findSection("Messages"))) {
-        QByteArray text = line.bare.isNull() ? line.key.toByteArray() + '=' + line.value.toByteArray()
-                                             : line.bare.toByteArray();
+        QByteArray text =
+            line.bare.isNull() ? line.key.toByteArray() + '=' + line.value.toByteArray() : line.bare.toByteArray();
         UnescapeLanguageValue(text);
         m_lines.append(CodePage::decode(text, texts.codePage()));
     }

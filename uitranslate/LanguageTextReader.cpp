@@ -15,9 +15,8 @@ QByteArray nameBytes(const QString& name) {
 } // namespace
 
 LanguageTextReader::LanguageTextReader(const IniDocument& document)
-    : m_document(document),
-      m_codePage(CodePage::forCharset(
-          document.readInteger(LanguageKeys::Main, LanguageKeys::FontCharset, LanguageKeys::DefaultFontCharset))) {}
+    : m_document(document), m_codePage(CodePage::forCharset(document.readInteger(
+                                LanguageKeys::Main, LanguageKeys::FontCharset, LanguageKeys::DefaultFontCharset))) {}
 
 std::optional<QString> LanguageTextReader::decoded(const QString& section, const QString& key, bool unescape) const {
     const QByteArrayView value = m_document.valueView(m_document.findSection(nameBytes(section)), nameBytes(key));

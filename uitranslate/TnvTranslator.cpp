@@ -93,8 +93,10 @@ void TnvTranslator::applyDocument(const QString& fileName, const IniDocument& do
     m_languageName = QFileInfo(fileName).completeBaseName();
     m_languageRealName = texts.plain(LanguageKeys::Main, LanguageKeys::LanguageName, QString());
     m_languageHint = texts.plain(LanguageKeys::Main, LanguageKeys::Use, QString());
-    m_helpFile = texts.plain(LanguageKeys::Main, LanguageKeys::HelpFile, QString::fromLatin1(LanguageKeys::DefaultHelpFile));
-    m_applicationHelpFile = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + m_helpFile;
+    m_helpFile =
+        texts.plain(LanguageKeys::Main, LanguageKeys::HelpFile, QString::fromLatin1(LanguageKeys::DefaultHelpFile));
+    m_applicationHelpFile =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + m_helpFile;
     QGuiApplication::setLayoutDirection(isRightToLeft(texts.ReadBiDiMode()) ? Qt::RightToLeft : Qt::LeftToRight);
     m_messages.load(texts);
     ReadFlagBitmap(document, LanguageKeys::Images, LanguageKeys::Flag16, m_flag16);
