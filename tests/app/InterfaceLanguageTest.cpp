@@ -228,6 +228,11 @@ private slots:
         QVERIFY(yes->width() > englishYes);
         QVERIFY(yes->width() >= yes->fontMetrics().horizontalAdvance(yes->text()));
         QCOMPARE(yesWidth(), yes->width());
+        // A language without the caption keeps the one in force.
+        writeLanguage("Plain", "[Dialogs]\r\nButtonNo=Nein\r\n");
+        translator().LoadLanguage(m_folder + "Plain.tvl", false);
+        QCOMPARE(nvButtonCaption(mbYes) + nvButtonCaption(mbNo),
+                 QStringLiteral("Ja, ganz bestimmt und sofort entfernenNein"));
     }
 
     void theChoiceSurvivesARestart() {
