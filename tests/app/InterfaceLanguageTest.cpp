@@ -197,7 +197,10 @@ private slots:
         QCOMPARE(QGuiApplication::layoutDirection(), direction);
         QCOMPARE(m_search->layoutDirection(), direction);
         QCOMPARE(label->layoutDirection(), direction);
-        // The menu bar starts at the right edge, the labels' text stands at their right.
+        // The labels stand right of their fields, the menu bar starts at the right edge, the labels'
+        // text stands at their right.
+        const int fieldX = m_fixture->find<QWidget>(QStringLiteral("editProjectLanguagePath"))->x();
+        QCOMPARE(label->x() > fieldX, mirrored);
         QMenuBar* bar = m_fixture->window().menuBar();
         const int fileX = bar->actionGeometry(m_fixture->action(QStringLiteral("miFile"))).center().x();
         QCOMPARE(fileX > bar->width() / 2, mirrored);
