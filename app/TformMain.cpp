@@ -16,12 +16,15 @@
 #include "RulesPage.h"
 #include "SorterPage.h"
 #include "SpecialPage.h"
+#include "TextUtils.h"
 #include "TformSearch.h"
+#include "TnvTranslator.h"
 #include "WindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
@@ -177,10 +180,24 @@ void TformMain::showPage(QWidget* page) {
 }
 
 QString TformMain::GetMessageText(int index) const {
-    return MessageTable::defaultText(index);
+    if (!m_translator) {
+        return QString();
+    }
+    return UnescapeLineBreaks(m_translator->LookupMessage(MessageTable::key(index)));
 }
 
-void TformMain::FormCreate() {}
+void TformMain::FormCreate() {
+    m_translator = std::make_unique<TnvTranslator>();
+    m_translator->SetRegistryLocation(&m_hive, ProgramSettings::key, ProgramSettings::valueLanguage);
+    m_translator->SetLanguageFolder(AppPaths::executableFolder() + QStringLiteral("Languages") + QDir::separator(),
+                                    QStringLiteral("tvl"));
+    InterfaceMessages::Pairs messages;
+    for (int index = 0; index < MessageTable::count(); ++index) {
+        messages.append({MessageTable::key(index), MessageTable::defaultText(index)});
+    }
+    m_translator->SetDefaultMessages(messages);
+    m_translator->setDisplayMenuItem(m_menus->miLanguages);
+}
 
 void TformMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -191,6 +208,9 @@ void TformMain::showEvent(QShowEvent* event) {
 }
 
 void TformMain::FormShow() {
+    // The English interface language file is written here, before the catalogue is built.
+    m_translator->ScanLanguages(false);
+    m_translator->LoadStoredLanguage(false);
     for (QObject* component : m_components.all()) {
         if (auto* widget = qobject_cast<QWidget*>(component)) {
             widget->setToolTipDuration(hintDisplayTime);
@@ -221,7 +241,9 @@ void TformMain::FormClose() {
     }
 }
 
-void TformMain::FormDestroy() {}
+void TformMain::FormDestroy() {
+    m_translator.reset();
+}
 
 void TformMain::tsOpenEnter() {
     m_menus->miProject->setVisible(true);

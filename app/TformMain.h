@@ -24,6 +24,7 @@ class RulesPage;
 class SorterPage;
 class SpecialPage;
 class TformSearch;
+class TnvTranslator;
 struct PageContext;
 
 // The main window: the page control with its five pages, the menus and the action list, the
@@ -67,8 +68,11 @@ public:
     // editing page. It searches this window's session, so this window must outlive it.
     void setSearchWindow(TformSearch* search);
 
-    // The user-visible text of message table entry index, before any "%s" is filled in.
+    // The user-visible text of message table entry index, before any "%s" is filled in, in the
+    // current interface language.
     QString GetMessageText(int index) const;
+    // The interface translator, from FormCreate to FormDestroy.
+    TnvTranslator* translator() const { return m_translator.get(); }
 
 public slots:
     void FormCreate();
@@ -132,6 +136,7 @@ private:
     SorterPage* m_sorterPage = nullptr;
     RulesPage* m_rulesPage = nullptr;
     QPointer<TformSearch> m_formSearch;
+    std::unique_ptr<TnvTranslator> m_translator;
     bool m_shown = false;
     bool m_leavingByExit = false;
 };

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStyle>
 
 namespace {
 
@@ -59,7 +60,7 @@ OpenPage::OpenPage(const PageContext& context, QWidget* parent)
 QLabel* OpenPage::addLabel(const QString& name, const QString& caption, int x, int y) {
     auto* label = m_context.components.add(new QLabel(caption, this));
     label->setObjectName(name);
-    label->setGeometry(x, y, fieldLeft - x - 4, fieldHeight);
+    place(label, QRect(x, y, fieldLeft - x - 4, fieldHeight));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
@@ -67,7 +68,7 @@ QLabel* OpenPage::addLabel(const QString& name, const QString& caption, int x, i
 QLineEdit* OpenPage::addEdit(const QString& name, int y) {
     auto* edit = m_context.components.add(new QLineEdit(this));
     edit->setObjectName(name);
-    edit->move(fieldLeft, y);
+    place(edit, QRect(QPoint(fieldLeft, y), edit->size()));
     return edit;
 }
 
@@ -81,14 +82,14 @@ QComboBox* OpenPage::addLanguageBox(const QString& name, const QString& hint, in
     box->setMaxVisibleItems(12);
     box->setToolTip(hint);
     // The flags can make a box taller than the fields beside it.
-    box->setGeometry(fieldLeft, y, languageBoxWidth, qMax(fieldHeight, box->minimumSizeHint().height()));
+    place(box, QRect(fieldLeft, y, languageBoxWidth, qMax(fieldHeight, box->minimumSizeHint().height())));
     return box;
 }
 
 QPushButton* OpenPage::addButton(const QString& name, const QString& caption, int x, int y) {
     auto* button = m_context.components.add(new QPushButton(caption, this));
     button->setObjectName(name);
-    button->setGeometry(x, y, buttonWidth, buttonHeight);
+    place(button, QRect(x, y, buttonWidth, buttonHeight));
     button->setEnabled(false);
     return button;
 }
@@ -192,11 +193,12 @@ void OpenPage::setProjectActions(const ProjectActions& actions, QMenu* popup) {
 QSize OpenPage::minimumSizeHint() const {
     // The fixed controls whole, and the information text to its last line at that width.
     int right = 0;
-    for (const QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control != m_labelInfo && control != m_pgLoad && control->x() >= fieldLeft) {
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect designed = designedGeometry(control);
+        if (control != m_labelInfo && control != m_pgLoad && designed.x() >= fieldLeft) {
             // The fields stretch with the page; the other controls keep their designed width.
-            const int designed = qobject_cast<const QLineEdit*>(control) ? 0 : control->width();
-            right = qMax(right, control->x() + qMax(designed, control->minimumSizeHint().width()));
+            const int width = qobject_cast<const QLineEdit*>(control) ? 0 : designed.width();
+            right = qMax(right, designed.x() + qMax(width, control->minimumSizeHint().width()));
         }
     }
     const int width = right + infoRightMargin;
@@ -206,6 +208,22 @@ QSize OpenPage::minimumSizeHint() const {
 void OpenPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutControls();
+}
+
+void OpenPage::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) {
+        layoutControls();
+    }
+}
+
+void OpenPage::place(QWidget* control, const QRect& designed) {
+    m_designed.insert(control, designed);
+    control->setGeometry(QStyle::visualRect(layoutDirection(), rect(), designed));
+}
+
+QRect OpenPage::designedGeometry(QWidget* control) const {
+    return m_designed.value(control, control->geometry());
 }
 
 bool OpenPage::eventFilter(QObject* watched, QEvent* event) {
@@ -221,15 +239,18 @@ void OpenPage::layoutControls() {
     // The bar takes room at the page's foot only while it is at home here and shown.
     const bool ownBar = m_pgLoad->parentWidget() == this;
     const int progress = ownBar && !m_pgLoad->isHidden() ? progressHeight : 0;
-    m_panelOpenLeft->setGeometry(0, 0, panelWidth, height() - progress);
+    place(m_panelOpenLeft, QRect(0, 0, panelWidth, height() - progress));
     m_lbProjects->setGeometry(m_panelOpenLeft->rect());
     const int fieldWidth = qMax(40, width() - fieldLeft - fieldRightMargin);
     for (QLineEdit* edit : {m_editProjectLanguagePath, m_editProjectLanguageExtension, m_editProjectSpecialPath,
                             m_editProjectSpecialExtension}) {
-        edit->resize(fieldWidth, fieldHeight);
+        m_designed[edit].setSize(QSize(fieldWidth, fieldHeight));
     }
-    m_labelInfo->setGeometry(labelLeft, infoTop, qMax(40, width() - labelLeft - infoRightMargin),
-                             qMax(20, height() - infoTop - infoBottomMargin));
+    m_designed.insert(m_labelInfo, QRect(labelLeft, infoTop, qMax(40, width() - labelLeft - infoRightMargin),
+                                         qMax(20, height() - infoTop - infoBottomMargin)));
+    for (auto it = m_designed.cbegin(); it != m_designed.cend(); ++it) {
+        it.key()->setGeometry(QStyle::visualRect(layoutDirection(), rect(), it.value()));
+    }
     if (ownBar) {
         m_pgLoad->setGeometry(0, height() - progressHeight, width(), progressHeight);
     }

@@ -3,6 +3,9 @@
 #include "PageWidget.h"
 #include "ProjectPresets.h"
 
+#include <QHash>
+#include <QRect>
+
 #include <optional>
 
 class ProjectListWidget;
@@ -80,12 +83,17 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void connectHandlers();
     void layoutControls();
+    // The controls stand where the design puts them when reading left to right, mirrored within
+    // the page when reading right to left.
+    void place(QWidget* control, const QRect& designed);
+    QRect designedGeometry(QWidget* control) const;
     QLabel* addLabel(const QString& name, const QString& caption, int x, int y);
     QLineEdit* addEdit(const QString& name, int y);
     QComboBox* addLanguageBox(const QString& name, const QString& hint, int y);
@@ -103,6 +111,7 @@ private:
     QStringList listedNames() const;
 
     ProjectActions m_actions;
+    QHash<QWidget*, QRect> m_designed;
     // Set while the program moves the list's selection, which is not the user's click.
     bool m_selectingByProgram = false;
 

@@ -13,9 +13,18 @@ MainWindowFixture::MainWindowFixture() : m_hadRegistry(qEnvironmentVariableIsSet
     m_previousRegistry = qgetenv("TOLVANE_REGISTRY");
     // The window opens its hive from the environment, so it must point here first.
     qputenv("TOLVANE_REGISTRY", QFile::encodeName(m_dir.filePath(QStringLiteral("HKCU.reg"))));
+    buildWindow();
+}
+
+void MainWindowFixture::buildWindow() {
     auto dialogs = std::make_unique<ScriptedDialogs>();
     m_dialogs = dialogs.get();
     m_window = std::make_unique<TformMain>(std::move(dialogs));
+}
+
+void MainWindowFixture::rebuildWindow() {
+    m_window.reset();
+    buildWindow();
 }
 
 MainWindowFixture::~MainWindowFixture() {

@@ -52,8 +52,12 @@ public:
     bool trigger(const QString& name) const;
     // Destroys the window as the end of the program does (no close event).
     void destroyWindow() { m_window.reset(); }
+    // A new main window on the same hive and folders, as the next start of the program makes.
+    void rebuildWindow();
 
 private:
+    void buildWindow();
+
     QTemporaryDir m_dir;
     QByteArray m_previousRegistry;
     bool m_hadRegistry;
