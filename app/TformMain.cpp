@@ -208,7 +208,7 @@ void TformMain::showEvent(QShowEvent* event) {
 }
 
 void TformMain::FormShow() {
-    // The English interface language file is written here, before the catalogue is built.
+    m_translator->CreateEnglishLanguage();
     m_translator->ScanLanguages(false);
     m_translator->LoadStoredLanguage(false);
     for (QObject* component : m_components.all()) {

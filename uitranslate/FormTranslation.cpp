@@ -59,6 +59,8 @@ TFontSettings FormTranslation::ApplyToForm(ComponentList& window) {
         formFont.setPointSize(font.Size);
     }
     form.setFont(formFont);
+    // Saving the running interface again announces, and encodes in, the character set shown.
+    form.setProperty("charset", int(font.Charset));
     const QString name = form.objectName();
     ComponentTexts::setCaption(&form, m_texts.plain(QStringLiteral("Forms"), name, ComponentTexts::caption(&form)));
     SetWindowBiDiStyle(form, font.BiDiMode);

@@ -129,6 +129,38 @@ void TnvTranslator::setDisplayListView(QTreeWidget* view) {
     RefreshLanguageListView();
 }
 
+InterfaceLanguageWriter TnvTranslator::writer() const {
+    InterfaceLanguageWriter writer(WindowRegistry::application(), m_messages.defaults());
+    writer.setCompressIndicator(m_compressIndicator);
+    if (OnOwnerSave) {
+        writer.setOwnerSave(OnOwnerSave);
+    }
+    return writer;
+}
+
+void TnvTranslator::CreateEnglishLanguage() {
+    m_languageHint = QStringLiteral("Use english language");
+    m_languageRealName = QStringLiteral("English");
+    m_languageName = QStringLiteral("English");
+    writer().createEnglishLanguage(m_filePath, m_fileExtension, m_helpFile);
+    m_image16List.clear();
+    m_image16List.addMasked(InterfaceLanguageWriter::englishFlag16());
+    m_image32List.clear();
+    m_image32List.addMasked(InterfaceLanguageWriter::englishFlag32());
+}
+
+void TnvTranslator::SaveLanguage(const QString& fileName) const {
+    writer().saveLanguage(fileName, {m_languageRealName, m_languageHint, m_helpFile});
+}
+
+void TnvTranslator::SaveFlag16(const QImage& bitmap, const QString& fileName) const {
+    writer().saveFlag16(bitmap, fileName);
+}
+
+void TnvTranslator::SaveFlag32(const QImage& bitmap, const QString& fileName) const {
+    writer().saveFlag32(bitmap, fileName);
+}
+
 void TnvTranslator::RefreshLanguageMenu() {
     QMenu* menu = m_displayMenuItem ? m_displayMenuItem->menu() : nullptr;
     if (menu == nullptr) {

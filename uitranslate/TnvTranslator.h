@@ -2,6 +2,7 @@
 
 #include "FormTranslation.h"
 #include "ImageList.h"
+#include "InterfaceLanguageWriter.h"
 #include "InterfaceMessages.h"
 #include "LanguageChoice.h"
 #include "TFontSettings.h"
@@ -86,6 +87,14 @@ public:
     void SetDefaultMessages(const InterfaceMessages::Pairs& pairs);
     QString LookupMessage(const QString& key) const;
 
+    // Writes English.<FileExtension> into FilePath from the texts on screen and the program's
+    // English flags, which become the only entries of the image lists; never throws.
+    void CreateEnglishLanguage();
+    // The running interface's texts into the file; throws FileError, the file then unchanged.
+    void SaveLanguage(const QString& fileName) const;
+    void SaveFlag16(const QImage& bitmap, const QString& fileName) const;
+    void SaveFlag32(const QImage& bitmap, const QString& fileName) const;
+
     void RefreshLanguageMenu();
     void RefreshLanguageListView();
 
@@ -97,6 +106,7 @@ public slots:
 private:
     void pick(const QString& languageName);
     void applyDocument(const QString& fileName, const IniDocument& document);
+    InterfaceLanguageWriter writer() const;
 
     QByteArray m_compressIndicator;
     InterfaceMessages m_messages;

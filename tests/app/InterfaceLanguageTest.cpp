@@ -264,6 +264,40 @@ private slots:
         QCOMPARE(translator().LanguageName(), QStringLiteral("Deutsch"));
     }
 
+    // The languages that come with the program, on top of the English file the start writes.
+    void shippedLanguagesApplyAndTheWrittenEnglishRestores_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::newRow("German, compressed") << QStringLiteral("Deutsch.tvl") << Qt::LeftToRight;
+        QTest::newRow("Hebrew") << QStringLiteral("Hebrew.tvl") << Qt::RightToLeft;
+    }
+    void shippedLanguagesApplyAndTheWrittenEnglishRestores() {
+        QFETCH(QString, file);
+        QFETCH(Qt::LayoutDirection, direction);
+        QVERIFY(QFile::copy(QStringLiteral(TOLVANE_LANGUAGES_BUILT "/") + file, m_folder + file));
+        QVERIFY(m_fixture->show());
+        QVERIFY(QFile::exists(m_folder + "English.tvl"));
+        QCOMPARE(m_fixture->action(QStringLiteral("miLanguages"))->menu()->actions().size(), 2);
+        const QStringList designed = described(programTexts());
+
+        translator().LoadLanguage(m_folder + file, false);
+        const QStringList shown = described(programTexts());
+        int kept = 0;
+        for (const QString& text : shown) {
+            kept += designed.contains(text);
+        }
+        QVERIFY2(kept <= 15, qPrintable(QString::number(kept)));
+        QCOMPARE(m_fixture->window().layoutDirection(), direction);
+        QVERIFY(m_fixture->window().GetMessageText(MessageTable::FileDoesNotExist) !=
+                MessageTable::defaultText(MessageTable::FileDoesNotExist));
+
+        translator().LoadLanguage(m_folder + "English.tvl", false);
+        QCOMPARE(described(programTexts()), designed);
+        QCOMPARE(m_fixture->window().layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(m_fixture->window().GetMessageText(MessageTable::FileDoesNotExist),
+                 MessageTable::defaultText(MessageTable::FileDoesNotExist));
+    }
+
     void aMissingLanguagesFolderNeverStopsTheStart_data() {
         QTest::addColumn<QString>("folder");
         QTest::newRow("missing") << QStringLiteral("Nowhere/");
