@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "AnsiUpper.h"
+
 // Case-insensitive hashing and comparison of section names and keys: bytes are
 // upper-cased by the ANSI code page, nothing is allocated.
 namespace AnsiCase {
 
-const unsigned char* upperTable();
+inline const unsigned char* upperTable() {
+    return AnsiUpper::Table.data();
+}
 
 // The eight bytes of a word upper-cased exactly, so that only names equal ignoring case hash
 // alike. Pure ASCII words, nearly all of them, take the arithmetic path: a byte below 0x80
