@@ -264,17 +264,59 @@ struct IniDocument::Data {
         if (!section) {
             return {};
         }
-        const uint32_t number = findLine(*section, key, hashOf(key));
-        return number == FlatHashIndex::None ? QByteArrayView() : parts(section->lines[number]).value;
+        const bool plain = isPlainKey(key);
+        QByteArrayView found;
+        const uint32_t number = section->keys.find(hashOf(key), [&](uint32_t other) {
+            found = valueOf(section->lines[other], key, plain);
+            return !found.isNull();
+        });
+        return number == FlatHashIndex::None ? QByteArrayView() : found;
+    }
+    // A key that a loaded line's bytes can be compared with where they lie: no "=" or line
+    // break in it and no blank at its end, as in every key the loader finds.
+    static bool isPlainKey(QByteArrayView key) {
+        for (const char c : key) {
+            if (c == '=' || c == '\r' || c == '\n') {
+                return false;
+            }
+        }
+        return key.isEmpty() || !isBlank(key.back());
+    }
+    // The line's value when its key is key, else null; a loaded line is read once, from its
+    // start to its end.
+    QByteArrayView valueOf(Line line, QByteArrayView key, bool plainKey) const {
+        if ((line & ArenaBit) || !plainKey) {
+            const LineParts found = parts(line);
+            return sameName(found.key, key) ? found.value : QByteArrayView();
+        }
+        const char* bytes = text.constData();
+        uint32_t split = line + uint32_t(key.size());
+        if (split >= textEnd || !AnsiCase::equal(bytes + line, size_t(key.size()), key.data(), size_t(key.size()))) {
+            return {};
+        }
+        // Upper-casing maps no byte to "=" or a line break, so the line's bytes hold none up
+        // to here either: its key is key when blanks and then "=" follow.
+        while (split < textEnd && isBlank(bytes[split]) && bytes[split] != '\r' && bytes[split] != '\n') {
+            ++split;
+        }
+        if (split == textEnd || bytes[split] != '=') {
+            return {};
+        }
+        const uint32_t valueEnd = trimmedEnd(bytes, split + 1, uint32_t(findLineEnd(bytes, split + 1, textEnd)));
+        uint32_t valueBegin = split + 1;
+        while (valueBegin < valueEnd && isBlank(bytes[valueBegin])) {
+            ++valueBegin;
+        }
+        return QByteArrayView(bytes + valueBegin, valueEnd - valueBegin);
     }
 
     auto keyHashes(const Section& section) const {
         return [this, &section](uint32_t number) { return hashOf(key(section.lines[number])); };
     }
     void indexKey(Section& section, uint32_t number, uint32_t hash) {
-        const QByteArrayView name = key(section.lines[number]);
         section.keys.assign(
-            hash, number, [&](uint32_t other) { return sameName(key(section.lines[other]), name); },
+            hash, number,
+            [&](uint32_t other) { return sameName(key(section.lines[other]), key(section.lines[number])); },
             keyHashes(section));
     }
     void indexSection(uint32_t number) {
@@ -321,6 +363,28 @@ public:
     explicit Loader(Data& data, QByteArrayView onlySection = {}) : m_data(data), m_only(onlySection) {}
 
     bool inSection() const { return m_inSection; }
+
+    // Reads the line of the text that starts at begin and returns where it ends. An entry, the
+    // usual line, is scanned once: up to its "=", then on to its end.
+    uint32_t addTextLine(uint32_t begin, uint32_t end) {
+        const char* text = m_data.text.constData();
+        uint32_t first = begin;
+        while (first < end && isBlank(text[first]) && text[first] != '\r' && text[first] != '\n') {
+            ++first;
+        }
+        if (m_inSection && first < end && !isBlank(text[first]) && text[first] != ';' && text[first] != '[') {
+            const uint32_t stop = uint32_t(findKeyEnd(text, first, end));
+            if (stop < end && text[stop] == '=') {
+                add(first, AnsiCase::hash(text + first, trimmedEnd(text, first, stop) - first));
+                return uint32_t(findLineEnd(text, stop + 1, end));
+            }
+            add(first, NoValue);
+            return stop;
+        }
+        const uint32_t stop = uint32_t(findLineEnd(text, begin, end));
+        addLine(begin, stop);
+        return stop;
+    }
 
     void addLine(uint32_t begin, uint32_t end) {
         const char* text = m_data.text.constData();
@@ -692,14 +756,14 @@ void IniDocument::clear() {
 void IniDocument::setFromLines(const QList<QByteArray>& lines) {
     qsizetype size = 0;
     for (const QByteArray& line : lines) {
-        size += line.size() + RecordHeader;
+        size += line.size();
     }
     if (size > MaxBufferSize) {
         throw FileError::tooLarge(d->fileName); // positions are 32-bit
     }
     d->reset();
     // Lines given apart may hold line breaks and NULs, so each is stored with its sizes.
-    d->arena.reserve(size);
+    d->arena.reserve(std::min(MaxBufferSize, size + lines.size() * qsizetype(RecordHeader)));
     Data::Loader loader(*d);
     for (const QByteArray& line : lines) {
         loader.addStoredLine(line);
@@ -728,8 +792,7 @@ void IniDocument::setFromText(const QByteArray& text, QByteArrayView onlySection
                 break;
             }
         }
-        uint32_t stop = uint32_t(findLineEnd(bytes, begin, end));
-        loader.addLine(begin, stop);
+        uint32_t stop = loader.addTextLine(begin, end);
         if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') {
             ++stop;
         }
