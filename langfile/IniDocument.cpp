@@ -49,6 +49,9 @@ struct LineParts {
 
 struct Section {
     Span name;
+    // Where the loaded text holds the section in its write-back form (size 0: it does not),
+    // until the section changes.
+    Span asWritten;
     uint32_t nameHash = 0;
     uint32_t deadLines = 0;
     std::vector<Line> lines;
@@ -364,8 +367,8 @@ public:
 
     bool inSection() const { return m_inSection; }
 
-    // Reads the line of the text that starts at begin and returns where it ends. An entry, the
-    // usual line, is scanned once: up to its "=", then on to its end.
+    // Reads the line of the text that starts at begin and returns where the next one starts.
+    // An entry, the usual line, is scanned once: up to its "=", then on to its end.
     uint32_t addTextLine(uint32_t begin, uint32_t end) {
         const char* text = m_data.text.constData();
         uint32_t first = begin;
@@ -375,20 +378,18 @@ public:
         if (m_inSection && first < end && !isBlank(text[first]) && text[first] != ';' && text[first] != '[') {
             const uint32_t stop = uint32_t(findKeyEnd(text, first, end));
             if (stop < end && text[stop] == '=') {
-                add(first, AnsiCase::hash(text + first, trimmedEnd(text, first, stop) - first));
-                return uint32_t(findLineEnd(text, stop + 1, end));
+                const uint32_t keyEnd = trimmedEnd(text, first, stop);
+                add(first, AnsiCase::hash(text + first, keyEnd - first));
+                const uint32_t lineEnd = uint32_t(findLineEnd(text, stop + 1, end));
+                const bool bareValue =
+                    lineEnd == stop + 1 || (!isBlank(text[stop + 1]) && !isBlank(text[lineEnd - 1]));
+                return lineDone(begin, lineEnd, end, ParsedLine::Entry, first == begin && keyEnd == stop && bareValue);
             }
             add(first, NoValue);
-            return stop;
+            return lineDone(begin, stop, end, ParsedLine::Bare, first == begin && !isBlank(text[stop - 1]));
         }
         const uint32_t stop = uint32_t(findLineEnd(text, begin, end));
-        addLine(begin, stop);
-        return stop;
-    }
-
-    void addLine(uint32_t begin, uint32_t end) {
-        const char* text = m_data.text.constData();
-        const ParsedLine parsed = parseLine(text, begin, end);
+        const ParsedLine parsed = parseLine(text, begin, stop);
         if (parsed.kind == ParsedLine::Header) {
             startSection({parsed.begin, parsed.end - parsed.begin});
         } else if (parsed.kind != ParsedLine::Nothing && m_inSection) {
@@ -396,6 +397,10 @@ public:
                                   ? AnsiCase::hash(text + parsed.begin, parsed.end - parsed.begin)
                                   : NoValue);
         }
+        // Only a header can be in write-back form here: other lines that begin with "[" or
+        // blanks are not.
+        return lineDone(begin, stop, end, parsed.kind,
+                        parsed.kind == ParsedLine::Header && parsed.begin == begin + 1 && parsed.end + 1 == stop);
     }
 
     void addStoredLine(const QByteArray& line) {
@@ -430,6 +435,33 @@ private:
         m_inSection = true;
     }
 
+    // Follows whether the current section's lines in the text are its write-back form, so
+    // that writing it back can copy them as they lie: "[name]", the lines, an empty line, each
+    // ending in CR LF, nothing trimmed away, nothing left out in between. inWriteForm tells
+    // whether the line itself is in that form.
+    uint32_t lineDone(uint32_t begin, uint32_t stop, uint32_t end, ParsedLine::Kind kind, bool inWriteForm) {
+        const char* text = m_data.text.constData();
+        const bool crLf = stop + 1 < end && text[stop] == '\r' && text[stop + 1] == '\n';
+        const uint32_t next = crLf ? stop + 2 : stop + 1;
+        if (!m_inSection) {
+            return next;
+        }
+        if (kind == ParsedLine::Header) {
+            m_asWritten = inWriteForm && crLf;
+            m_regionBegin = begin;
+            m_closed = false;
+        } else if (kind != ParsedLine::Nothing) {
+            m_asWritten = m_asWritten && !m_closed && begin == m_next && inWriteForm && crLf;
+        } else if (!m_closed) {
+            // The empty line that ends the section; what follows it is no part of it.
+            m_asWritten = m_asWritten && begin == m_next && begin == stop && crLf;
+            m_closed = true;
+            m_regionEnd = next;
+        }
+        m_next = next;
+        return next;
+    }
+
     // keyHash is NoValue for a line without "=".
     void add(Line line, uint32_t keyHash) {
         m_lines.push_back(line);
@@ -443,6 +475,10 @@ private:
             return;
         }
         Section& section = m_data.sections.back();
+        if (m_asWritten && m_closed) {
+            section.asWritten = {m_regionBegin, m_regionEnd - m_regionBegin};
+        }
+        m_asWritten = false;
         section.lines.assign(m_lines.begin(), m_lines.end());
         section.hasLineWithoutValue = m_withoutValue;
         section.keys.resetFor(m_lines.size());
@@ -463,6 +499,11 @@ private:
     std::vector<uint32_t> m_hashes;
     bool m_withoutValue = false;
     bool m_inSection = false;
+    bool m_asWritten = false;
+    bool m_closed = false;
+    uint32_t m_regionBegin = 0;
+    uint32_t m_regionEnd = 0;
+    uint32_t m_next = 0;
 };
 
 void IniDocument::Data::compactArena() {
@@ -614,6 +655,7 @@ Section& IniDocument::Data::sectionToWrite(const QByteArray& name) {
 
 void IniDocument::writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
     Section& target = d->sectionToWrite(section);
+    target.asWritten = {};
     const Line stored = d->storeEntry(key, value);
     const uint32_t hash = hashOf(key);
     const uint32_t lineNumber = d->findLine(target, key, hash);
@@ -636,6 +678,7 @@ void IniDocument::writeLine(const QByteArray& section, const LineView& line) {
         return;
     }
     Section& target = d->sectionToWrite(section);
+    target.asWritten = {};
     target.lines.push_back(d->storeBare(line.bare));
     target.hasLineWithoutValue = true;
 }
@@ -722,6 +765,7 @@ void IniDocument::deleteKey(const QByteArray& section, const QByteArray& key) {
     }
     d->release(target.lines[number]);
     target.lines[number] = NoValue;
+    target.asWritten = {};
     // An earlier line with the same key now answers the look-up.
     target.keys.remove(hash, number, d->keyHashes(target));
     if (++target.deadLines * 2 > target.lines.size()) {
@@ -792,18 +836,19 @@ void IniDocument::setFromText(const QByteArray& text, QByteArrayView onlySection
                 break;
             }
         }
-        uint32_t stop = loader.addTextLine(begin, end);
-        if (stop < end && bytes[stop] == '\r' && stop + 1 < end && bytes[stop + 1] == '\n') {
-            ++stop;
-        }
-        begin = stop + 1;
+        begin = loader.addTextLine(begin, end);
     }
     loader.finish();
+    d->sections.shrink_to_fit();
 }
 
 template <class Put> void IniDocument::Data::writeText(Put&& put) const {
     for (const Section& section : sections) {
         if (section.isErased()) {
+            continue;
+        }
+        if (section.asWritten.size != 0) {
+            put(at(section.asWritten.pos), section.asWritten.size);
             continue;
         }
         put("[", 1);
