@@ -237,6 +237,18 @@ struct IniDocument::Data {
         return {QByteArrayView(base, trimmedEnd(bytes, line, stop) - line),
                 QByteArrayView(bytes + valueBegin, valueEnd - valueBegin), true};
     }
+    // The size of a loaded line with its CR LF when the text holds it in write-back form
+    // (key "=" value, or the bare line, then CR LF), else 0.
+    size_t asWritten(Line line, const LineParts& parts) const {
+        if (line & ArenaBit) {
+            return 0;
+        }
+        const char* end = parts.hasValue ? parts.value.data() + parts.value.size() : parts.key.data() + parts.key.size();
+        const bool joined = !parts.hasValue || parts.key.data() + parts.key.size() + 1 == parts.value.data();
+        const char* textEndAt = text.constData() + textEnd;
+        return joined && end + 2 <= textEndAt && end[0] == '\r' && end[1] == '\n' ? size_t(end + 2 - parts.key.data())
+                                                                                  : 0;
+    }
     // The key of a line with "=", without finding its value.
     QByteArrayView key(Line line) const {
         if (line & ArenaBit) {
@@ -859,6 +871,10 @@ template <class Put> void IniDocument::Data::writeText(Put&& put) const {
                 continue;
             }
             const LineParts parts = this->parts(line);
+            if (const size_t size = asWritten(line, parts)) {
+                put(parts.key.data(), size);
+                continue;
+            }
             put(parts.key.data(), size_t(parts.key.size()));
             if (parts.hasValue) {
                 put("=", 1);
