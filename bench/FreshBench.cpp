@@ -63,8 +63,8 @@ private:
 
 // Times task against floorTask, in turns; the work's figures under plain names, the floor's
 // with floorName in front, and the ratios of wall clock and CPU time.
-void against(benchmark::State& state, const QString& floorTask, const QStringList& floorArguments,
-             const QString& task, const QStringList& arguments, double fileBytes, const std::string& floorName) {
+void against(benchmark::State& state, const QString& floorTask, const QStringList& floorArguments, const QString& task,
+             const QStringList& arguments, double fileBytes, const std::string& floorName) {
     Sums floor;
     Sums work;
     for (auto _ : state) {

@@ -11,8 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace {
 

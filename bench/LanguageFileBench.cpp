@@ -215,7 +215,9 @@ const bool Registered = [] {
         for (const auto& [shapeName, shape] : {std::pair("forms", LanguageFileGenerator::Shape::Forms),
                                                std::pair("dense", LanguageFileGenerator::Shape::Dense)}) {
             const std::string fullName = std::string("IndexBytes/") + shapeName + "/" + size.label;
-            benchmark::RegisterBenchmark(fullName.c_str(), indexBytesBench, size, shape)->UseManualTime()->Iterations(1);
+            benchmark::RegisterBenchmark(fullName.c_str(), indexBytesBench, size, shape)
+                ->UseManualTime()
+                ->Iterations(1);
         }
     }
     return true;

@@ -151,9 +151,9 @@ struct IniDocument::Data {
     QString fileName;
     // Why the file it was loaded from must not be rewritten (RewriteGuard); empty when it may.
     QString rewriteRefusal;
-    QByteArray text;  // the loaded bytes, never changed afterwards
+    QByteArray text;      // the loaded bytes, never changed afterwards
     uint32_t textEnd = 0; // where a NUL ended them
-    QByteArray arena; // bytes written since the load
+    QByteArray arena;     // bytes written since the load
     qsizetype arenaLive = 0;
     std::vector<Section> sections;
     FlatHashIndex sectionIndex;
@@ -243,7 +243,8 @@ struct IniDocument::Data {
         if (line & ArenaBit) {
             return 0;
         }
-        const char* end = parts.hasValue ? parts.value.data() + parts.value.size() : parts.key.data() + parts.key.size();
+        const char* end =
+            parts.hasValue ? parts.value.data() + parts.value.size() : parts.key.data() + parts.key.size();
         const bool joined = !parts.hasValue || parts.key.data() + parts.key.size() + 1 == parts.value.data();
         const char* textEndAt = text.constData() + textEnd;
         return joined && end + 2 <= textEndAt && end[0] == '\r' && end[1] == '\n' ? size_t(end + 2 - parts.key.data())
@@ -272,7 +273,8 @@ struct IniDocument::Data {
         return handleGeneration == generation && number < sections.size() ? &sections[number] : nullptr;
     }
     uint32_t findLine(const Section& section, QByteArrayView key, uint32_t hash) const {
-        return section.keys.find(hash, [&](uint32_t number) { return sameName(this->key(section.lines[number]), key); });
+        return section.keys.find(hash,
+                                 [&](uint32_t number) { return sameName(this->key(section.lines[number]), key); });
     }
     // The value of the key's last line, null when the key is missing.
     QByteArrayView value(const Section* section, QByteArrayView key) const {
@@ -337,7 +339,8 @@ struct IniDocument::Data {
     void indexSection(uint32_t number) {
         const QByteArrayView name = view(sections[number].name);
         sectionIndex.assign(
-            sections[number].nameHash, number, [&](uint32_t other) { return sameName(view(sections[other].name), name); },
+            sections[number].nameHash, number,
+            [&](uint32_t other) { return sameName(view(sections[other].name), name); },
             [this](uint32_t other) { return sections[other].nameHash; });
     }
     void indexLines(Section& section) {
@@ -393,8 +396,7 @@ public:
                 const uint32_t keyEnd = trimmedEnd(text, first, stop);
                 add(first, AnsiCase::hash(text + first, keyEnd - first));
                 const uint32_t lineEnd = uint32_t(findLineEnd(text, stop + 1, end));
-                const bool bareValue =
-                    lineEnd == stop + 1 || (!isBlank(text[stop + 1]) && !isBlank(text[lineEnd - 1]));
+                const bool bareValue = lineEnd == stop + 1 || (!isBlank(text[stop + 1]) && !isBlank(text[lineEnd - 1]));
                 return lineDone(begin, lineEnd, end, ParsedLine::Entry, first == begin && keyEnd == stop && bareValue);
             }
             add(first, NoValue);

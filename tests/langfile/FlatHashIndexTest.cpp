@@ -33,7 +33,7 @@ private slots:
         QFETCH(int, keys);
         QFETCH(int, preload);
         QRandomGenerator random(seed);
-        std::vector<int> keyOf;             // by number
+        std::vector<int> keyOf;                       // by number
         std::map<int, std::vector<uint32_t>> visible; // by key, the last number on top
         const auto hashOfKey = [&](int key) { return (uint32_t(key) * 0x9E3779B1u ^ 0x5bd1e995u) & hashMask; };
         const auto hashOf = [&](uint32_t number) { return hashOfKey(keyOf[number]); };
@@ -42,7 +42,8 @@ private slots:
         const auto assign = [&](int key) {
             const uint32_t number = uint32_t(keyOf.size());
             keyOf.push_back(key);
-            index.assign(hashOfKey(key), number, [&](uint32_t other) { return keyOf[other] == key; }, hashOf);
+            index.assign(
+                hashOfKey(key), number, [&](uint32_t other) { return keyOf[other] == key; }, hashOf);
             visible[key].push_back(number);
         };
         index.resetFor(size_t(preload));
@@ -63,7 +64,8 @@ private slots:
         }
         size_t distinct = 0;
         for (const auto& [key, stack] : visible) {
-            const uint32_t found = index.find(hashOfKey(key), [&, k = key](uint32_t other) { return keyOf[other] == k; });
+            const uint32_t found =
+                index.find(hashOfKey(key), [&, k = key](uint32_t other) { return keyOf[other] == k; });
             QCOMPARE(found, stack.empty() ? FlatHashIndex::None : stack.back());
             distinct += stack.empty() ? 0 : 1;
         }

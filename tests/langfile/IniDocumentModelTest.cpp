@@ -179,9 +179,10 @@ private:
             const int count = random.bounded(8);
             for (int l = 0; l < count; ++l) {
                 // "=v=x" has the value "v=x", not "x" under the key "a=v".
-                QByteArray line = random.bounded(6) == 0   ? QByteArray("raw") + QByteArray::number(l)
-                                  : random.bounded(8) == 0 ? pick(random, KeyNames) + "=v=x"
-                                                           : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
+                QByteArray line = random.bounded(6) == 0 ? QByteArray("raw") + QByteArray::number(l)
+                                  : random.bounded(8) == 0
+                                      ? pick(random, KeyNames) + "=v=x"
+                                      : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
                 if (asLines && random.bounded(4) == 0) {
                     line += pick(random, InnerBreaks) + "x";
                 }

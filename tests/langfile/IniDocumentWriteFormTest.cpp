@@ -34,7 +34,8 @@ QByteArray randomText(QRandomGenerator& random) {
     QByteArray text = odd(4);
     const int sections = 1 + random.bounded(5);
     for (int s = 0; s < sections; ++s) {
-        text += odd(20) + "[" + odd(20) + "S" + QByteArray::number(random.bounded(4)) + odd(20) + "]" + odd(20) + lineEnd();
+        text +=
+            odd(20) + "[" + odd(20) + "S" + QByteArray::number(random.bounded(4)) + odd(20) + "]" + odd(20) + lineEnd();
         const int lines = random.bounded(6);
         for (int l = 0; l < lines; ++l) {
             if (random.bounded(10) == 0) {
