@@ -1,12 +1,12 @@
 #include "FreshProcess.h"
 
+#include "BenchTiming.h"
 #include "FreshTasks.h"
+#include "MemoryProbe.h"
 
 #include <QFile>
 
 #include <cstdio>
-#include <ctime>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,29 +19,6 @@
 extern char** environ;
 
 namespace {
-
-double clockSeconds(clockid_t clock) {
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-long minorFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
-}
-
-double statusBytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.compare(0, field.size(), field) == 0) {
-            return std::stod(line.substr(field.size())) * 1024;
-        }
-    }
-    return 0;
-}
 
 std::string readAll(int fd) {
     std::string text;
@@ -60,7 +37,7 @@ std::string readAll(int fd) {
 namespace FreshProcess {
 
 void Meter::countMemory() {
-    m_figures.baseBytes = statusBytes("VmRSS:");
+    m_figures.baseBytes = double(MemoryProbe::residentBytes());
     m_counting = true;
 }
 
@@ -68,25 +45,25 @@ void Meter::start() {
     if (!m_counting) {
         countMemory();
     }
-    m_faults = minorFaults();
-    m_cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    m_wall = clockSeconds(CLOCK_MONOTONIC);
+    m_faults = BenchTiming::minorFaults(RUSAGE_SELF);
+    m_cpu = BenchTiming::seconds(CLOCK_PROCESS_CPUTIME_ID);
+    m_wall = BenchTiming::seconds(CLOCK_MONOTONIC);
 }
 
 void Meter::split() {
-    m_figures.seconds = clockSeconds(CLOCK_MONOTONIC) - m_wall;
+    m_figures.seconds = BenchTiming::seconds(CLOCK_MONOTONIC) - m_wall;
 }
 
 void Meter::stop() {
-    const double wall = clockSeconds(CLOCK_MONOTONIC) - m_wall;
+    const double wall = BenchTiming::seconds(CLOCK_MONOTONIC) - m_wall;
     if (m_figures.seconds > 0) {
         m_figures.secondSeconds = wall - m_figures.seconds;
     }
     m_figures.seconds = wall;
-    m_figures.cpuSeconds = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu;
-    m_figures.faults = double(minorFaults() - m_faults);
-    m_figures.peakBytes = statusBytes("VmHWM:");
-    m_figures.endBytes = statusBytes("VmRSS:");
+    m_figures.cpuSeconds = BenchTiming::seconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu;
+    m_figures.faults = double(BenchTiming::minorFaults(RUSAGE_SELF) - m_faults);
+    m_figures.peakBytes = double(MemoryProbe::peakResidentBytes());
+    m_figures.endBytes = double(MemoryProbe::residentBytes());
 }
 
 Figures run(const QString& task, const QStringList& arguments) {
