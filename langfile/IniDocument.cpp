@@ -281,42 +281,24 @@ struct IniDocument::Data {
         if (!section) {
             return {};
         }
-        const bool plain = isPlainKey(key);
         QByteArrayView found;
         const uint32_t number = section->keys.find(hashOf(key), [&](uint32_t other) {
-            found = valueOf(section->lines[other], key, plain);
+            found = valueOf(section->lines[other], key);
             return !found.isNull();
         });
         return number == FlatHashIndex::None ? QByteArrayView() : found;
     }
-    // A key that a loaded line's bytes can be compared with where they lie: no "=" or line
-    // break in it and no blank at its end, as in every key the loader finds.
-    static bool isPlainKey(QByteArrayView key) {
-        for (const char c : key) {
-            if (c == '=' || c == '\r' || c == '\n') {
-                return false;
-            }
-        }
-        return key.isEmpty() || !isBlank(key.back());
-    }
     // The line's value when its key is key, else null; a loaded line is read once, from its
     // start to its end.
-    QByteArrayView valueOf(Line line, QByteArrayView key, bool plainKey) const {
-        if ((line & ArenaBit) || !plainKey) {
+    QByteArrayView valueOf(Line line, QByteArrayView key) const {
+        if (line & ArenaBit) {
             const LineParts found = parts(line);
             return sameName(found.key, key) ? found.value : QByteArrayView();
         }
         const char* bytes = text.constData();
-        uint32_t split = line + uint32_t(key.size());
-        if (split >= textEnd || !AnsiCase::equal(bytes + line, size_t(key.size()), key.data(), size_t(key.size()))) {
-            return {};
-        }
-        // Upper-casing maps no byte to "=" or a line break, so the line's bytes hold none up
-        // to here either: its key is key when blanks and then "=" follow.
-        while (split < textEnd && isBlank(bytes[split]) && bytes[split] != '\r' && bytes[split] != '\n') {
-            ++split;
-        }
-        if (split == textEnd || bytes[split] != '=') {
+        const uint32_t split = uint32_t(findKeyEnd(bytes, line, textEnd));
+        if (trimmedEnd(bytes, line, split) - line != uint32_t(key.size()) ||
+            !AnsiCase::equal(bytes + line, size_t(key.size()), key.data(), size_t(key.size()))) {
             return {};
         }
         const uint32_t valueEnd = trimmedEnd(bytes, split + 1, uint32_t(findLineEnd(bytes, split + 1, textEnd)));
