@@ -40,6 +40,39 @@ public:
         m_slots.assign(capacityFor(count), 0);
     }
 
+    // Fills a table just made by resetFor(count), as assign would for each number below count
+    // that indexed(number) accepts, in ascending order, under hashes[number]; equal(number,
+    // other) tells whether both name the same key. Loading spends most of its time here, so the
+    // table's figures are worked out once and growth is never checked for.
+    template <class Indexed, class Equal>
+    void fill(const uint32_t* hashes, uint32_t count, Indexed&& indexed, Equal&& equal) {
+        const uint32_t numberMask = maskOf(m_numberBits);
+        const uint32_t tagShift = m_numberBits >= 32 ? 0 : m_numberBits;
+        const uint32_t tagMask = m_numberBits >= 32 ? 0 : UINT32_MAX;
+        const size_t size = m_slots.size();
+        uint32_t* table = m_slots.data();
+        for (uint32_t number = 0; number < count; ++number) {
+            if (!indexed(number)) {
+                continue;
+            }
+            const uint32_t hash = hashes[number];
+            const uint32_t tag = (hash << tagShift) & tagMask;
+            for (size_t i = home(hash);; i = i + 1 == size ? 0 : i + 1) {
+                const uint32_t slot = table[i];
+                if (slot == 0) {
+                    table[i] = tag | (number + 1);
+                    ++m_count;
+                    break;
+                }
+                if ((slot & ~numberMask) == tag && equal(number, (slot & numberMask) - 1)) {
+                    m_hidden.emplace_back(number, (slot & numberMask) - 1);
+                    table[i] = tag | (number + 1);
+                    break;
+                }
+            }
+        }
+    }
+
     template <class Equal> uint32_t find(uint32_t hash, Equal&& equal) const {
         if (m_slots.empty()) {
             return None;

@@ -478,12 +478,13 @@ private:
         section.lines.assign(m_lines.begin(), m_lines.end());
         section.hasLineWithoutValue = m_withoutValue;
         section.keys.resetFor(m_lines.size());
-        for (uint32_t i = 0; i < m_lines.size(); ++i) {
+        section.keys.fill(
+            m_hashes.data(), uint32_t(m_hashes.size()),
             // A real hash may equal NoValue too: such a line is then looked at again.
-            if (m_hashes[i] != NoValue || m_data.parts(m_lines[i]).hasValue) {
-                m_data.indexKey(section, i, m_hashes[i]);
-            }
-        }
+            [&](uint32_t i) { return m_hashes[i] != NoValue || m_data.parts(m_lines[i]).hasValue; },
+            [&](uint32_t number, uint32_t other) {
+                return sameName(m_data.key(m_lines[other]), m_data.key(m_lines[number]));
+            });
         m_lines.clear();
         m_hashes.clear();
         m_withoutValue = false;

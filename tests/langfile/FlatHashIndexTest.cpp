@@ -18,13 +18,17 @@ private slots:
         QTest::addColumn<quint32>("hashMask");
         QTest::addColumn<int>("keys");
         QTest::addColumn<int>("preload"); // numbers put in through resetFor first
-        QTest::newRow("one hash") << 1u << 0u << 40 << 0;
-        QTest::newRow("four hashes") << 2u << 0xC0000003u << 200 << 0;
-        QTest::newRow("low bits only") << 3u << 0xFFu << 3000 << 0;
-        QTest::newRow("high bits only") << 4u << 0xFF000000u << 3000 << 0;
-        QTest::newRow("full hashes") << 5u << 0xFFFFFFFFu << 5000 << 0;
-        QTest::newRow("preloaded, few hashes") << 6u << 0x80000001u << 300 << 100;
-        QTest::newRow("preloaded, full hashes") << 7u << 0xFFFFFFFFu << 5000 << 4000;
+        QTest::addColumn<bool>("filled"); // preloaded in one fill, every fifth number left out
+        QTest::newRow("one hash") << 1u << 0u << 40 << 0 << false;
+        QTest::newRow("four hashes") << 2u << 0xC0000003u << 200 << 0 << false;
+        QTest::newRow("low bits only") << 3u << 0xFFu << 3000 << 0 << false;
+        QTest::newRow("high bits only") << 4u << 0xFF000000u << 3000 << 0 << false;
+        QTest::newRow("full hashes") << 5u << 0xFFFFFFFFu << 5000 << 0 << false;
+        QTest::newRow("preloaded, few hashes") << 6u << 0x80000001u << 300 << 100 << false;
+        QTest::newRow("preloaded, full hashes") << 7u << 0xFFFFFFFFu << 5000 << 4000 << false;
+        QTest::newRow("filled, one hash") << 8u << 0u << 30 << 60 << true;
+        QTest::newRow("filled, few hashes") << 9u << 0x80000001u << 300 << 100 << true;
+        QTest::newRow("filled, full hashes") << 10u << 0xFFFFFFFFu << 5000 << 4000 << true;
     }
 
     void matchesMapOfStacks() {
@@ -32,6 +36,7 @@ private slots:
         QFETCH(quint32, hashMask);
         QFETCH(int, keys);
         QFETCH(int, preload);
+        QFETCH(bool, filled);
         QRandomGenerator random(seed);
         std::vector<int> keyOf;                       // by number
         std::map<int, std::vector<uint32_t>> visible; // by key, the last number on top
@@ -47,8 +52,22 @@ private slots:
             visible[key].push_back(number);
         };
         index.resetFor(size_t(preload));
-        for (int i = 0; i < preload; ++i) {
-            assign(random.bounded(keys));
+        if (filled) {
+            std::vector<uint32_t> hashes;
+            for (int i = 0; i < preload; ++i) {
+                keyOf.push_back(random.bounded(keys));
+                hashes.push_back(hashOf(uint32_t(i)));
+                if (i % 5 != 4) {
+                    visible[keyOf.back()].push_back(uint32_t(i));
+                }
+            }
+            index.fill(
+                hashes.data(), uint32_t(preload), [](uint32_t number) { return number % 5 != 4; },
+                [&](uint32_t number, uint32_t other) { return keyOf[number] == keyOf[other]; });
+        } else {
+            for (int i = 0; i < preload; ++i) {
+                assign(random.bounded(keys));
+            }
         }
         for (int step = 0; step < 4 * keys; ++step) {
             const int key = random.bounded(keys);
