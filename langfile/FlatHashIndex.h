@@ -28,6 +28,9 @@ public:
 
     // The number of entries, one per distinct key.
     size_t size() const { return m_count; }
+    // Whether a key has hidden another since the table was last emptied: until then each key
+    // has one number.
+    bool hidesAny() const { return !m_hidden.empty(); }
     // Bytes held, for the memory figures of the benchmarks.
     size_t capacityBytes() const {
         return m_slots.capacity() * sizeof(uint32_t) + m_hidden.capacity() * sizeof(m_hidden[0]);

@@ -32,6 +32,10 @@ struct Span {
 
 constexpr Span NoSpan{NoValue, 0};
 
+// Marks a guessed line number that look-ups have not yet shown to be in their order; line
+// numbers stay below it, as every line takes at least one byte of a text under 2 GB.
+constexpr uint32_t GuessUnproven = 0x80000000u;
+
 // A line is stored as one position: in the loaded text, where its trimmed bytes begin (key,
 // value and end are found again from there, as loading found them); in the arena, a record
 // of the key's size (NoValue for a line without "="), the value's size, then both.
@@ -159,6 +163,10 @@ struct IniDocument::Data {
     FlatHashIndex sectionIndex;
     uint32_t erasedSections = 0;
     uint32_t generation = nextGeneration();
+    // The line after the last one a look-up found, in whatever section, with GuessUnproven
+    // unless the look-up before found the line before it. Atomic only so that concurrent
+    // readers stay well-defined.
+    mutable std::atomic<uint32_t> nextLine{GuessUnproven};
 
     const char* at(uint32_t pos) const {
         return (pos & ArenaBit) ? arena.constData() + (pos & ~ArenaBit) : text.constData() + pos;
@@ -277,19 +285,37 @@ struct IniDocument::Data {
                                  [&](uint32_t number) { return sameName(this->key(section.lines[number]), key); });
     }
     // The value of the key's last line, null when the key is missing.
-    QByteArrayView value(const Section* section, QByteArrayView key) const {
+    TOLVANE_HOT_INLINE QByteArrayView value(const Section* section, QByteArrayView key) const {
         if (!section) {
             return {};
+        }
+        // Keys are mostly looked up in the order their section holds them (the languages of a
+        // file share it), so once two look-ups found neighbouring lines, the line after the last
+        // one found is tried before the index: while no key is repeated, a line with the key is
+        // the one the index would give.
+        const uint32_t next = nextLine.load(std::memory_order_relaxed);
+        if (!(next & GuessUnproven) && next < section->lines.size() && section->lines[next] != NoValue &&
+            !section->keys.hidesAny()) {
+            const QByteArrayView found = valueOf(section->lines[next], key);
+            if (!found.isNull()) {
+                nextLine.store(next + 1, std::memory_order_relaxed);
+                return found;
+            }
         }
         QByteArrayView found;
         const uint32_t number = section->keys.find(hashOf(key), [&](uint32_t other) {
             found = valueOf(section->lines[other], key);
             return !found.isNull();
         });
-        return number == FlatHashIndex::None ? QByteArrayView() : found;
+        if (number == FlatHashIndex::None) {
+            return {};
+        }
+        nextLine.store(number == (next & ~GuessUnproven) ? number + 1 : (number + 1) | GuessUnproven,
+                       std::memory_order_relaxed);
+        return found;
     }
-    // The line's value when its key is key, else null; a loaded line is read once, from its
-    // start to its end.
+    // The line's value when it has "=" and its key is key, else null; a loaded line is read
+    // once, from its start to its end.
     QByteArrayView valueOf(Line line, QByteArrayView key) const {
         if (line & ArenaBit) {
             const LineParts found = parts(line);
@@ -297,7 +323,7 @@ struct IniDocument::Data {
         }
         const char* bytes = text.constData();
         const uint32_t split = uint32_t(findKeyEnd(bytes, line, textEnd));
-        if (trimmedEnd(bytes, line, split) - line != uint32_t(key.size()) ||
+        if (split == textEnd || bytes[split] != '=' || trimmedEnd(bytes, line, split) - line != uint32_t(key.size()) ||
             !AnsiCase::equal(bytes + line, size_t(key.size()), key.data(), size_t(key.size()))) {
             return {};
         }

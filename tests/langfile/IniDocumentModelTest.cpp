@@ -273,6 +273,14 @@ private slots:
                 QCOMPARE(viewedLines(document, ref), reference.viewedLines(section));
                 const QByteArray& lookupOnly = pick(random, LookupOnlyKeys);
                 QCOMPARE(document.readString(ref, lookupOnly, "<none>"), reference.read(section, lookupOnly));
+                // In the order the section holds its keys, as callers mostly look them up, with
+                // names no line has in between.
+                for (const IniDocument::LineView& line : document.lineViews(ref)) {
+                    const QByteArray lineKey = line.key.toByteArray();
+                    QCOMPARE(document.readString(ref, lineKey, "<none>"), reference.read(section, lineKey));
+                    const QByteArray& other = pick(random, LookupOnlyKeys);
+                    QCOMPARE(document.readString(ref, other, "<none>"), reference.read(section, other));
+                }
             }
         }
         QCOMPARE(document.sections(), reference.sections());
