@@ -96,6 +96,13 @@ void loadAndLookUp(benchmark::State& state, Case c) {
             double(QFileInfo(path).size()), "Floor");
 }
 
+// The same with each section's keys looked up out of their order.
+void loadAndLookUpShuffled(benchmark::State& state, Case c) {
+    const QString path = LanguageFileGenerator::plainFile(c.bytes, c.shape);
+    against(state, QStringLiteral("floor"), {path}, QStringLiteral("load"),
+            {path, FreshTasks::namesFile(path), QStringLiteral("shuffled")}, double(QFileInfo(path).size()), "Floor");
+}
+
 // The loaded document written back, against one plain safe write of the same bytes.
 void writeBack(benchmark::State& state, Case c) {
     const QString path = LanguageFileGenerator::plainFile(c.bytes, c.shape);
@@ -138,8 +145,10 @@ void saveEntry(benchmark::State& state, Case c) {
 
 const bool Registered = [] {
     using Bench = void (*)(benchmark::State&, Case);
-    const std::pair<const char*, Bench> benches[] = {
-        {"LoadAndLookUp", loadAndLookUp}, {"WriteBack", writeBack}, {"SaveEntryFresh", saveEntry}};
+    const std::pair<const char*, Bench> benches[] = {{"LoadAndLookUp", loadAndLookUp},
+                                                     {"LoadAndLookUpShuffled", loadAndLookUpShuffled},
+                                                     {"WriteBack", writeBack},
+                                                     {"SaveEntryFresh", saveEntry}};
     for (const auto& [name, bench] : benches) {
         for (const Case& c : Cases) {
             const std::string fullName = std::string(name) + "/" + c.shapeName + "/" + c.sizeName;

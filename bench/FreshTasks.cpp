@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <random>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -46,9 +48,16 @@ std::vector<Names> readNames(const QString& fileName) {
     return names;
 }
 
-// The names are read before the clock starts; their memory is not the document's.
+// The names are read before the clock starts; their memory is not the document's. With a third
+// argument "shuffled", each section's keys are looked up in an order of their own.
 void load(const QStringList& arguments, FreshProcess::Meter& meter) {
-    const std::vector<Names> names = readNames(arguments.at(1));
+    std::vector<Names> names = readNames(arguments.at(1));
+    if (arguments.size() > 2 && arguments.at(2) == QLatin1String("shuffled")) {
+        std::mt19937 random(15);
+        for (Names& section : names) {
+            std::shuffle(section.keys.begin(), section.keys.end(), random);
+        }
+    }
     meter.start();
     const IniDocument document(arguments.at(0));
     meter.split();
