@@ -15,6 +15,10 @@ bool isSingleByte(int codePage) {
     return codePage == 874 || (codePage >= 1250 && codePage <= 1258);
 }
 
+// A byte that a multi-byte code page cannot decode stands for itself as one of the low
+// surrogates U+DC00..U+DCFF, which no valid sequence gives.
+constexpr char16_t ByteEscape = 0xDC00;
+
 QByteArray iconvName(int codePage) {
     return "CP" + QByteArray::number(codePage);
 }
@@ -101,8 +105,9 @@ QString decodeMultiByte(const QByteArray& bytes, int codePage) {
         result.append(reinterpret_cast<const QChar*>(buf), int((sizeof(buf) - outLeft) / 2));
         in = inp;
         if (rc == size_t(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: keep the byte as its own number.
-            result.append(QChar(static_cast<unsigned char>(*in)));
+            // An invalid or truncated sequence: the byte becomes a character that no valid one
+            // decodes to, so that encoding gives the byte back.
+            result.append(QChar(char16_t(ByteEscape + static_cast<unsigned char>(*in))));
             ++in;
             --inLeft;
             iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
@@ -111,14 +116,13 @@ QString decodeMultiByte(const QByteArray& bytes, int codePage) {
     return result;
 }
 
-std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
-    Iconv cd(iconvName(codePage).constData(), "UTF-16LE");
-    if (!cd.valid()) {
-        return std::nullopt;
-    }
-    QByteArray result;
-    const char* in = reinterpret_cast<const char*>(text.utf16());
-    size_t inLeft = size_t(text.size()) * 2;
+bool isByteEscape(QChar ch) {
+    return ch.unicode() >= ByteEscape && ch.unicode() <= ByteEscape + 0xFF;
+}
+
+bool encodeRun(Iconv& cd, const QChar* text, qsizetype size, QByteArray& result) {
+    const char* in = reinterpret_cast<const char*>(text);
+    size_t inLeft = size_t(size) * 2;
     char buf[1024];
     while (inLeft > 0) {
         char* outp = buf;
@@ -128,13 +132,35 @@ std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
         result.append(buf, int(sizeof(buf) - outLeft));
         in = inp;
         if (rc == size_t(-1) && errno != E2BIG) {
-            return std::nullopt;
+            return false;
         }
     }
     char* outp = buf;
     size_t outLeft = sizeof(buf);
     iconv(cd.handle(), nullptr, nullptr, &outp, &outLeft);
     result.append(buf, int(sizeof(buf) - outLeft));
+    return true;
+}
+
+std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
+    Iconv cd(iconvName(codePage).constData(), "UTF-16LE");
+    if (!cd.valid()) {
+        return std::nullopt;
+    }
+    QByteArray result;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isByteEscape(text.at(i))) {
+            continue;
+        }
+        if (!encodeRun(cd, text.constData() + start, i - start, result)) {
+            return std::nullopt;
+        }
+        if (i < text.size()) {
+            result.append(char(text.at(i).unicode() - ByteEscape));
+        }
+        start = i + 1;
+    }
     return result;
 }
 

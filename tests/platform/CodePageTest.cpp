@@ -26,6 +26,25 @@ private slots:
         QCOMPARE(CodePage::encode(text, codePage), std::optional<QByteArray>(all));
     }
 
+    // Bytes outside any valid sequence of a multi-byte code page (a lead byte cut off at the end,
+    // one followed by a byte that cannot trail it) still come back when the text is saved.
+    void damagedMultiByteTextRoundTrips_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("932 lead byte at the end") << 932 << QByteArray("abc\x81");
+        QTest::newRow("932 lead byte before a blank") << 932 << QByteArray("\x81 a\x93\xfa");
+        QTest::newRow("949 lead byte at the end") << 949 << QByteArray("\xaf");
+        QTest::newRow("950 lead byte before a line break") << 950 << QByteArray("\xa2\r\n");
+        QTest::newRow("936 byte that leads nothing") << 936 << QByteArray("\xff" "a");
+        QTest::newRow("Latin-1 lookalike in 949") << 949 << QByteArray("\xa1\x20\xe9");
+    }
+
+    void damagedMultiByteTextRoundTrips() {
+        QFETCH(int, codePage);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(CodePage::encode(CodePage::decode(bytes, codePage), codePage), std::optional<QByteArray>(bytes));
+    }
+
     void knownCharacters_data() {
         QTest::addColumn<int>("codePage");
         QTest::addColumn<QByteArray>("bytes");
