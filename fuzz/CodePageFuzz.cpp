@@ -1,0 +1,47 @@
+// Every code page a language file can name: bytes decoded for showing and encoded again for
+// saving come back as they were, so an entry saved unchanged stays the same in the file. The
+// one leeway: a character that a multi-byte code page has two codes for (932's rows of IBM
+// extensions) is written with the code the code page prefers.
+#include "CodePage.h"
+#include "FuzzCheck.h"
+#include "FuzzInput.h"
+
+#include <QByteArray>
+
+namespace {
+
+bool isMultiByte(int codePage) {
+    return codePage >= 932 && codePage <= 950;
+}
+
+// Whether the text holds a character whose code in bytes is not the one encoding gives,
+// walking the bytes character by character.
+bool holdsOtherCode(const QString& text, const QByteArray& bytes, int codePage) {
+    qsizetype at = 0;
+    for (const QChar c : text) {
+        const std::optional<QByteArray> code = CodePage::encode(QString(c), codePage);
+        FUZZ_CHECK(code && !code->isEmpty());
+        if (bytes.mid(at, code->size()) != *code) {
+            return true;
+        }
+        at += code->size();
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const int CodePages[] = {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 874, 932, 936, 949, 950};
+    FuzzInput input(data, size);
+    const int codePage = CodePages[input.pick(int(std::size(CodePages)))];
+    const QByteArray bytes = input.rest();
+    const QString text = CodePage::decode(bytes, codePage);
+    const std::optional<QByteArray> encoded = CodePage::encode(text, codePage);
+    FUZZ_CHECK(encoded);
+    if (*encoded != bytes && !(isMultiByte(codePage) && holdsOtherCode(text, bytes, codePage))) {
+        qWarning("code page %d: %s -> %s", codePage, bytes.toHex(' ').constData(), encoded->toHex(' ').constData());
+        FUZZ_CHECK(*encoded == bytes);
+    }
+    return 0;
+}
