@@ -148,6 +148,7 @@ std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
         return std::nullopt;
     }
     QByteArray result;
+    bool escaped = false;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isByteEscape(text.at(i))) {
@@ -158,8 +159,13 @@ std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
         }
         if (i < text.size()) {
             result.append(char(text.at(i).unicode() - ByteEscape));
+            escaped = true;
         }
         start = i + 1;
+    }
+    // A stray byte put back may pair with the byte after it into another character.
+    if (escaped && decodeMultiByte(result, codePage) != text) {
+        return std::nullopt;
     }
     return result;
 }

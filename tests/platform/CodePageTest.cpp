@@ -77,6 +77,8 @@ private slots:
         QTest::newRow("Cyrillic in 1252") << 1252 << QStringLiteral("abc \u0416");
         QTest::newRow("A umlaut in 1251") << 1251 << QStringLiteral("\u00C4");
         QTest::newRow("Greek in 932") << 932 << QStringLiteral("\u65E5 \u20AC");
+        // A stray byte kept from a damaged file would pair with "]" into a kanji.
+        QTest::newRow("stray 932 lead byte before a trail byte") << 932 << QString(QChar(0xDCE4)) + QLatin1Char(']');
     }
 
     void textTheCodePageCannotHoldIsRefused() {
