@@ -71,6 +71,10 @@ void checkFlagReader(const QByteArray& file) {
     whole.setFromText(file);
     QImage expected(16, 16, QImage::Format_RGB32);
     ReadFlagBitmap(whole, LanguageKeys::Images, LanguageKeys::Flag16, expected);
+    // Read twice, a damaged value gives the same image: nothing comes from undefined memory.
+    QImage again(16, 16, QImage::Format_RGB32);
+    ReadFlagBitmap(whole, LanguageKeys::Images, LanguageKeys::Flag16, again);
+    FUZZ_CHECK(again == expected);
     FUZZ_CHECK(LanguageFolder::readFlag16(path) == expected);
 
     IniDocument only;

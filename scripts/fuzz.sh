@@ -5,6 +5,7 @@
 #   bash scripts/fuzz.sh                       every target, 1000000 executions each
 #   bash scripts/fuzz.sh --runs 20000 fuzz_hive
 #   bash scripts/fuzz.sh --seconds 3           a few seconds each (what ctest runs)
+#   bash scripts/fuzz.sh --runs 1000000 --seconds 600   whichever comes first
 #
 # Prints one line per target: executions, seconds and executions per second. New inputs that the
 # fuzzer finds go to a scratch folder, not into the checked-in corpus; a failing input is kept as
@@ -13,15 +14,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-limit=(-runs=1000000)
+runs=()
+seconds=()
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --runs) limit=(-runs="$2"); shift 2 ;;
-    --seconds) limit=(-max_total_time="$2"); shift 2 ;;
+    --runs) runs=(-runs="$2"); shift 2 ;;
+    --seconds) seconds=(-max_total_time="$2"); shift 2 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
+# Both given: whichever comes first ends the run.
+if [ ${#runs[@]} -eq 0 ] && [ ${#seconds[@]} -eq 0 ]; then
+  runs=(-runs=1000000)
+fi
+limit=("${runs[@]}" "${seconds[@]}")
 if [ ${#targets[@]} -eq 0 ]; then
   for dir in fuzz/corpus/*/; do
     targets+=("$(basename "$dir")")
