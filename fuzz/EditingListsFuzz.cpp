@@ -63,12 +63,13 @@ void checkValues(const IniDocument* documents[3], const QByteArray& section, con
         FUZZ_CHECK(row.mark == mark);
         FUZZ_CHECK(row.shown == documents[int(mark)]->readString(section, row.key));
         const QByteArray destination = documents[2]->readString(section, row.key);
-        FUZZ_CHECK(row.changed == (!destination.isEmpty() && destination != documents[1]->readString(section, row.key)));
+        FUZZ_CHECK(row.changed ==
+                   (!destination.isEmpty() && destination != documents[1]->readString(section, row.key)));
     }
     const QSet<QByteArray> shown = foldedSet(keys);
     FUZZ_CHECK(shown.size() == keys.size());
-    FUZZ_CHECK(shown == foldedSet(documents[0]->keys(section) + documents[1]->keys(section) +
-                                  documents[2]->keys(section)));
+    FUZZ_CHECK(shown ==
+               foldedSet(documents[0]->keys(section) + documents[1]->keys(section) + documents[2]->keys(section)));
 }
 
 void checkNextMissing(FuzzInput& input) {
@@ -115,14 +116,16 @@ void checkSearch(const QByteArray& text, const QByteArray& term) {
         }
         FUZZ_CHECK(found < hits.size());
         const LanguageSearch::Hit& hit = hits[found++];
-        FUZZ_CHECK(hit.section == section && hit.data == data && hit.key == (equals < 0 ? QByteArray() : line.left(equals)));
+        FUZZ_CHECK(hit.section == section && hit.data == data &&
+                   hit.key == (equals < 0 ? QByteArray() : line.left(equals)));
     }
     FUZZ_CHECK(found == hits.size());
 }
 
 // Each field of a catalogue entry comes from the last layer whose entry section holds its key.
 void checkSpecialLayers(const IniDocument* documents[3], const QByteArray& entry, int codePage) {
-    const SpecialEntryFields fields = SpecialEntryLayers::layer(*documents[0], *documents[1], *documents[2], entry, codePage);
+    const SpecialEntryFields fields =
+        SpecialEntryLayers::layer(*documents[0], *documents[1], *documents[2], entry, codePage);
     for (int field = 0; field < SpecialKeys::FieldCount; ++field) {
         const QByteArray key = SpecialKeys::names[size_t(field)];
         QString expected;

@@ -28,10 +28,10 @@ EditRequest request() {
 // A text as a user could type it: what the destination's code page shows, with line breaks of
 // every kind, "%", brackets and blanks mixed in, and now and then any character at all.
 QString typedText(FuzzInput& input, int codePage) {
-    static const QString Specials[] = {QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("\r\n"),
-                                       QString(QChar::LineSeparator), QStringLiteral("%"), QStringLiteral("%s"),
-                                       QStringLiteral("["), QStringLiteral("]"), QStringLiteral(" "),
-                                       QStringLiteral("\t"), QStringLiteral("%0D%0A"), QString(QChar(0))};
+    static const QString Specials[] = {QStringLiteral("\n"),          QStringLiteral("\r"),     QStringLiteral("\r\n"),
+                                       QString(QChar::LineSeparator), QStringLiteral("%"),      QStringLiteral("%s"),
+                                       QStringLiteral("["),           QStringLiteral("]"),      QStringLiteral(" "),
+                                       QStringLiteral("\t"),          QStringLiteral("%0D%0A"), QString(QChar(0))};
     QString text;
     const int parts = input.pick(6);
     for (int i = 0; i < parts; ++i) {
@@ -75,6 +75,10 @@ QList<QByteArray> namesIn(const IniDocument& a, const IniDocument& b, const QByt
     QList<QByteArray> names = section ? a.keys(*section) + b.keys(*section) : a.sections() + b.sections();
     names.append(section ? QByteArray("FontCharset") : QByteArray("Main"));
     return names;
+}
+
+QByteArray unitsInHex(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2).toHex(' ');
 }
 
 bool isFontCharset(const QByteArray& section, const QByteArray& key) {
@@ -122,9 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                          again.codePage(EditingState::Destination));
             const QString typed = readBackForm(EntrySaver::normalizeLineBreaks(text));
             if (read != typed) {
-                qWarning("code page %d (file %d), stored %s: typed %s, read %s", codePage, again.codePage(EditingState::Destination), result.stored.toHex(' ').constData(),
-                         QByteArray(reinterpret_cast<const char*>(typed.utf16()), typed.size() * 2).toHex(' ').constData(),
-                         QByteArray(reinterpret_cast<const char*>(read.utf16()), read.size() * 2).toHex(' ').constData());
+                qWarning("code page %d (file %d), stored %s: typed %s, read %s", codePage,
+                         again.codePage(EditingState::Destination), result.stored.toHex(' ').constData(),
+                         unitsInHex(typed).constData(), unitsInHex(read).constData());
             }
             FUZZ_CHECK(read == typed);
         }

@@ -1,5 +1,6 @@
 // Escapes and flag values: escaping does what its rule says step by step and unescaping gives the
 // text back (a run of "%" comes back as one); a bitmap stored as a flag value reads back the same.
+#include "EscapeRules.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "HexBitmap.h"
@@ -11,33 +12,6 @@
 #include <QImage>
 
 namespace {
-
-bool isPlaceholderLetter(char c) {
-    return c == '1' || c == '2' || c == 'd' || c == 's';
-}
-
-// The rules taken literally, with their repeated first-occurrence replacements.
-QByteArray escapedByRule(QByteArray text) {
-    for (qsizetype i = text.size() - 2; i >= 0; --i) {
-        if (text[i] == '%' && !isPlaceholderLetter(text[i + 1])) {
-            text.insert(i, '%');
-        }
-    }
-    for (qsizetype at; (at = text.indexOf("\r\n")) >= 0;) {
-        text.replace(at, 2, "%0D%0A");
-    }
-    return text;
-}
-
-QByteArray unescapedByRule(QByteArray text) {
-    for (qsizetype at; (at = text.indexOf("%0D%0A")) >= 0;) {
-        text.replace(at, 6, "\r\n");
-    }
-    for (qsizetype at; (at = text.indexOf("%%")) >= 0;) {
-        text.remove(at, 1);
-    }
-    return text;
-}
 
 QByteArray withPercentRunsSingle(const QByteArray& text) {
     QByteArray result;
@@ -52,13 +26,13 @@ QByteArray withPercentRunsSingle(const QByteArray& text) {
 void checkEscapes(const QByteArray& text) {
     QByteArray escaped = text;
     EscapeLanguageValue(escaped);
-    FUZZ_CHECK(escaped == escapedByRule(text));
+    FUZZ_CHECK(escaped == EscapeRules::escaped(text));
     QByteArray unescaped = escaped;
     UnescapeLanguageValue(unescaped);
     FUZZ_CHECK(unescaped == withPercentRunsSingle(text));
     QByteArray raw = text;
     UnescapeLanguageValue(raw);
-    FUZZ_CHECK(raw == unescapedByRule(text));
+    FUZZ_CHECK(raw == EscapeRules::unescaped(text));
 }
 
 void checkHex(const QByteArray& bytes) {

@@ -164,8 +164,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         case 3: {
             const auto names = namesOf(key);
-            ModelKey* parent =
-                names && !names->isEmpty() ? find(root, QStringList(names->begin(), names->end() - 1).join('\\')) : nullptr;
+            ModelKey* parent = names && !names->isEmpty()
+                                   ? find(root, QStringList(names->begin(), names->end() - 1).join('\\'))
+                                   : nullptr;
             FUZZ_CHECK(hive.deleteKeyTree(key) == (parent && found));
             if (parent && found) {
                 auto& siblings = parent->children;

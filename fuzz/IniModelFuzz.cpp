@@ -41,8 +41,9 @@ void compare(const IniDocument& document, const ModelDocument& model, const QByt
     const QList<IniDocument::LineView> views = document.lineViews(ref);
     FUZZ_CHECK(views.size() == lines.size());
     for (qsizetype i = 0; i < views.size(); ++i) {
-        const QByteArray shown = views[i].value.isNull() ? views[i].bare.toByteArray()
-                                                         : views[i].key.toByteArray() + '=' + views[i].value.toByteArray();
+        const QByteArray shown = views[i].value.isNull()
+                                     ? views[i].bare.toByteArray()
+                                     : views[i].key.toByteArray() + '=' + views[i].value.toByteArray();
         FUZZ_CHECK(shown == lines[i]);
     }
 }

@@ -37,9 +37,8 @@ public:
                 m_sections.push_back({loadTrimmed(line.mid(1, line.size() - 2)), {}});
             } else if (!m_sections.empty()) {
                 const qsizetype equals = line.indexOf('=');
-                m_sections.back().lines.append(equals < 0 ? line
-                                                          : loadTrimmed(line.left(equals)) + '=' +
-                                                                loadTrimmed(line.mid(equals + 1)));
+                m_sections.back().lines.append(
+                    equals < 0 ? line : loadTrimmed(line.left(equals)) + '=' + loadTrimmed(line.mid(equals + 1)));
             }
         }
     }
@@ -149,4 +148,3 @@ private:
 
     std::vector<Section> m_sections;
 };
-

@@ -35,7 +35,9 @@ private slots:
         QTest::newRow("932 lead byte before a blank") << 932 << QByteArray("\x81 a\x93\xfa");
         QTest::newRow("949 lead byte at the end") << 949 << QByteArray("\xaf");
         QTest::newRow("950 lead byte before a line break") << 950 << QByteArray("\xa2\r\n");
-        QTest::newRow("936 byte that leads nothing") << 936 << QByteArray("\xff" "a");
+        QTest::newRow("936 byte that leads nothing") << 936
+                                                     << QByteArray("\xff"
+                                                                   "a");
         QTest::newRow("Latin-1 lookalike in 949") << 949 << QByteArray("\xa1\x20\xe9");
     }
 
