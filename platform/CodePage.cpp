@@ -87,6 +87,23 @@ const SingleByteTable& singleByteTable(int codePage) {
     return *slot;
 }
 
+// The characters one sequence of length bytes at in decodes to; empty when it is not one
+// whole valid character.
+QString decodeSequence(Iconv& cd, const char* in, size_t length) {
+    char16_t buf[4];
+    char* inp = const_cast<char*>(in);
+    size_t inLeft = length;
+    char* outp = reinterpret_cast<char*>(buf);
+    size_t outLeft = sizeof(buf);
+    iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0) {
+        return QString();
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), qsizetype((sizeof(buf) - outLeft) / 2));
+}
+
+// Character by character (one or two bytes each): where iconv reports a damaged sequence is
+// not always where it begins, so it is never asked about more than one character at a time.
 QString decodeMultiByte(const QByteArray& bytes, int codePage) {
     Iconv cd("UTF-16LE", iconvName(codePage).constData());
     if (!cd.valid()) {
@@ -95,23 +112,26 @@ QString decodeMultiByte(const QByteArray& bytes, int codePage) {
     QString result;
     result.reserve(bytes.size());
     const char* in = bytes.constData();
-    size_t inLeft = size_t(bytes.size());
-    char16_t buf[512];
-    while (inLeft > 0) {
-        char* outp = reinterpret_cast<char*>(buf);
-        size_t outLeft = sizeof(buf);
-        char* inp = const_cast<char*>(in);
-        const size_t rc = iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft);
-        result.append(reinterpret_cast<const QChar*>(buf), int((sizeof(buf) - outLeft) / 2));
-        in = inp;
-        if (rc == size_t(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: the byte becomes a character that no valid one
-            // decodes to, so that encoding gives the byte back.
-            result.append(QChar(char16_t(ByteEscape + static_cast<unsigned char>(*in))));
-            ++in;
-            --inLeft;
-            iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
+    const char* const end = in + bytes.size();
+    while (in < end) {
+        if (static_cast<unsigned char>(*in) < 0x80) {
+            result.append(QLatin1Char(*in++));
+            continue;
         }
+        QString character = decodeSequence(cd, in, 1);
+        size_t length = 1;
+        if (character.isEmpty() && end - in >= 2) {
+            character = decodeSequence(cd, in, 2);
+            length = 2;
+        }
+        if (character.isEmpty()) {
+            // A byte outside any valid sequence becomes a character that no valid one decodes
+            // to, so that encoding gives the byte back.
+            character = QChar(char16_t(ByteEscape + static_cast<unsigned char>(*in)));
+            length = 1;
+        }
+        result.append(character);
+        in += length;
     }
     return result;
 }

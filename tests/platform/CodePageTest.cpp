@@ -38,6 +38,10 @@ private slots:
         QTest::newRow("936 byte that leads nothing") << 936
                                                      << QByteArray("\xff"
                                                                    "a");
+        // iconv reports this pair as damaged only after it has stepped past it.
+        QTest::newRow("949 damaged pair") << 949
+                                          << QByteArray("x\xa2\xe8"
+                                                        "A");
         QTest::newRow("Latin-1 lookalike in 949") << 949 << QByteArray("\xa1\x20\xe9");
     }
 
