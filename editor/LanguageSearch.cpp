@@ -124,7 +124,8 @@ private:
 
 void scanText(QByteArrayView text, QByteArrayView term, const HitFound& found,
               const LanguageSearch::TextHeaderSeen& headerSeen) {
-    if (term.isEmpty()) {
+    // An empty text may have no bytes at all, which memchr must not be given.
+    if (term.isEmpty() || text.isEmpty()) {
         return;
     }
     const void* nul = std::memchr(text.data(), '\0', size_t(text.size()));

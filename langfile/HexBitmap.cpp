@@ -18,6 +18,46 @@ QImage blankFlag(const QByteArray& key) {
     return image;
 }
 
+quint32 readLittleEndian(const QByteArray& bytes, qsizetype at, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+// False for an uncompressed BMP whose pixel rows end before the image does: the reader would
+// leave the missing rows as whatever the memory held.
+bool holdsAllPixels(const QByteArray& bmp) {
+    constexpr qsizetype InfoHeader = 14;
+    if (bmp.size() < InfoHeader + 16) {
+        return true; // too short for any header: the reader refuses it
+    }
+    const quint32 headerSize = readLittleEndian(bmp, InfoHeader, 4);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bitCount = 0;
+    if (headerSize == 12) {
+        width = readLittleEndian(bmp, 18, 2);
+        height = readLittleEndian(bmp, 20, 2);
+        bitCount = readLittleEndian(bmp, 24, 2);
+    } else {
+        if (bmp.size() < InfoHeader + 20) {
+            return true;
+        }
+        const quint32 compression = readLittleEndian(bmp, 30, 4);
+        if (compression != 0 && compression != 3) {
+            return true; // run-length rows have no fixed size
+        }
+        width = qint32(readLittleEndian(bmp, 18, 4));
+        height = qAbs(qint64(qint32(readLittleEndian(bmp, 22, 4))));
+        bitCount = readLittleEndian(bmp, 28, 2);
+    }
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    const qint64 pixelBytes = bmp.size() - qint64(readLittleEndian(bmp, 10, 4));
+    return width <= 0 || height <= 0 || rowBytes == 0 || (pixelBytes >= 0 && pixelBytes / rowBytes >= height);
+}
+
 } // namespace
 
 QByteArray ByteToHex(unsigned char byte) {
@@ -46,7 +86,7 @@ void ReadFlagBitmap(const IniDocument& document, const QByteArray& section, cons
         bmp[i] = static_cast<char>(HexToByte(value.mid(2 * i, 2)));
     }
     QImage loaded;
-    if (loaded.loadFromData(bmp, "BMP")) {
+    if (holdsAllPixels(bmp) && loaded.loadFromData(bmp, "BMP")) {
         bitmap = loaded;
     } else if (bitmap.isNull()) {
         // A damaged value leaves a given bitmap cleared at its own size; with none given,

@@ -17,6 +17,10 @@ bool isSingleByte(int codePage) {
     return codePage == 874 || (codePage >= 1250 && codePage <= 1258);
 }
 
+// A byte that a multi-byte code page cannot decode stands for itself as one of the low
+// surrogates U+DC00..U+DCFF, which no valid sequence gives.
+constexpr char16_t ByteEscape = 0xDC00;
+
 QByteArray iconvName(int codePage) {
     return "CP" + QByteArray::number(codePage);
 }
@@ -85,6 +89,23 @@ const SingleByteTable& singleByteTable(int codePage) {
     return *slot;
 }
 
+// The characters one sequence of length bytes at in decodes to; empty when it is not one
+// whole valid character.
+QString decodeSequence(Iconv& cd, const char* in, size_t length) {
+    char16_t buf[4];
+    char* inp = const_cast<char*>(in);
+    size_t inLeft = length;
+    char* outp = reinterpret_cast<char*>(buf);
+    size_t outLeft = sizeof(buf);
+    iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0) {
+        return QString();
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), qsizetype((sizeof(buf) - outLeft) / 2));
+}
+
+// Character by character (one or two bytes each): where iconv reports a damaged sequence is
+// not always where it begins, so it is never asked about more than one character at a time.
 QString decodeMultiByte(const QByteArray& bytes, int codePage) {
     Iconv cd("UTF-16LE", iconvName(codePage).constData());
     if (!cd.valid()) {
@@ -93,34 +114,37 @@ QString decodeMultiByte(const QByteArray& bytes, int codePage) {
     QString result;
     result.reserve(bytes.size());
     const char* in = bytes.constData();
-    size_t inLeft = size_t(bytes.size());
-    char16_t buf[512];
-    while (inLeft > 0) {
-        char* outp = reinterpret_cast<char*>(buf);
-        size_t outLeft = sizeof(buf);
-        char* inp = const_cast<char*>(in);
-        const size_t rc = iconv(cd.handle(), &inp, &inLeft, &outp, &outLeft);
-        result.append(reinterpret_cast<const QChar*>(buf), int((sizeof(buf) - outLeft) / 2));
-        in = inp;
-        if (rc == size_t(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: keep the byte as its own number.
-            result.append(QChar(static_cast<unsigned char>(*in)));
-            ++in;
-            --inLeft;
-            iconv(cd.handle(), nullptr, nullptr, nullptr, nullptr);
+    const char* const end = in + bytes.size();
+    while (in < end) {
+        if (static_cast<unsigned char>(*in) < 0x80) {
+            result.append(QLatin1Char(*in++));
+            continue;
         }
+        QString character = decodeSequence(cd, in, 1);
+        size_t length = 1;
+        if (character.isEmpty() && end - in >= 2) {
+            character = decodeSequence(cd, in, 2);
+            length = 2;
+        }
+        if (character.isEmpty()) {
+            // A byte outside any valid sequence becomes a character that no valid one decodes
+            // to, so that encoding gives the byte back.
+            character = QChar(char16_t(ByteEscape + static_cast<unsigned char>(*in)));
+            length = 1;
+        }
+        result.append(character);
+        in += length;
     }
     return result;
 }
 
-std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
-    Iconv cd(iconvName(codePage).constData(), "UTF-16LE");
-    if (!cd.valid()) {
-        return std::nullopt;
-    }
-    QByteArray result;
-    const char* in = reinterpret_cast<const char*>(text.utf16());
-    size_t inLeft = size_t(text.size()) * 2;
+bool isByteEscape(QChar ch) {
+    return ch.unicode() >= ByteEscape && ch.unicode() <= ByteEscape + 0xFF;
+}
+
+bool encodeRun(Iconv& cd, const QChar* text, qsizetype size, QByteArray& result) {
+    const char* in = reinterpret_cast<const char*>(text);
+    size_t inLeft = size_t(size) * 2;
     char buf[1024];
     while (inLeft > 0) {
         char* outp = buf;
@@ -130,13 +154,41 @@ std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
         result.append(buf, int(sizeof(buf) - outLeft));
         in = inp;
         if (rc == size_t(-1) && errno != E2BIG) {
-            return std::nullopt;
+            return false;
         }
     }
     char* outp = buf;
     size_t outLeft = sizeof(buf);
     iconv(cd.handle(), nullptr, nullptr, &outp, &outLeft);
     result.append(buf, int(sizeof(buf) - outLeft));
+    return true;
+}
+
+std::optional<QByteArray> encodeMultiByte(const QString& text, int codePage) {
+    Iconv cd(iconvName(codePage).constData(), "UTF-16LE");
+    if (!cd.valid()) {
+        return std::nullopt;
+    }
+    QByteArray result;
+    bool escaped = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isByteEscape(text.at(i))) {
+            continue;
+        }
+        if (!encodeRun(cd, text.constData() + start, i - start, result)) {
+            return std::nullopt;
+        }
+        if (i < text.size()) {
+            result.append(char(text.at(i).unicode() - ByteEscape));
+            escaped = true;
+        }
+        start = i + 1;
+    }
+    // A stray byte put back may pair with the byte after it into another character.
+    if (escaped && decodeMultiByte(result, codePage) != text) {
+        return std::nullopt;
+    }
     return result;
 }
 

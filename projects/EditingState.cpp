@@ -66,6 +66,8 @@ void EditingState::reloadDestination(const FileStamp& now) {
 void EditingState::writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
     m_documents[Destination]->writeString(section, key, value);
     m_unwritten.append({section, key, value});
+    // The entry may be the FontCharset itself: later texts go in the code page the file now names.
+    m_codePages[Destination] = codePageOf(*m_documents[Destination]);
 }
 
 void EditingState::destinationWritten() {

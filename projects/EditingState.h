@@ -22,7 +22,8 @@ public:
     // FileError when the changed file cannot be read.
     bool refreshDestination();
     // Puts an entry into the destination document; it counts as not yet written until
-    // destinationWritten(), so a failed write keeps it for the next save.
+    // destinationWritten(), so a failed write keeps it for the next save. The destination's code
+    // page follows its FontCharset as written.
     void writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value);
     // Reads the destination again after someone else rewrote its file (a sort, a rules run), so
     // that the next save starts from what is on disk. A missing file leaves the document as it is.

@@ -20,6 +20,8 @@ private slots:
     void savedBytes();
     void entryTextsUnescapeAndDecodePerFile();
     void textTheCodePageCannotHoldIsRefused();
+    void savedFontCharsetSetsTheCodePageOfLaterTexts_data();
+    void savedFontCharsetSetsTheCodePageOfLaterTexts();
     void changedFileIsReloadedBeforeSaving();
     void failedWriteLeavesFileAndKeepsEntry_data();
     void failedWriteLeavesFileAndKeepsEntry();
@@ -102,6 +104,35 @@ void EntrySavingTest::textTheCodePageCannotHoldIsRefused() {
     QVERIFY(result.error.contains(QLatin1String("1251")));
     QCOMPARE(read(m_dir->filePath("Dst.lng")), before);
     QCOMPARE(m_state.destination()->readString("S", "Key"), QByteArray("old"));
+}
+
+void EntrySavingTest::savedFontCharsetSetsTheCodePageOfLaterTexts_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("charset");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("Western to Cyrillic") << QByteArray("0") << QStringLiteral("204") << QStringLiteral("\u0416")
+                                         << QByteArray("\xc6");
+    QTest::newRow("Cyrillic to Western") << QByteArray("204") << QStringLiteral("0") << QStringLiteral("\u00e9")
+                                         << QByteArray("\xe9");
+    QTest::newRow("Japanese to Central European")
+        << QByteArray("128") << QStringLiteral("238") << QStringLiteral("\u010d") << QByteArray("\xe8");
+    QTest::newRow("not a number reads as Western")
+        << QByteArray("204") << QStringLiteral("Cyrillic") << QStringLiteral("\u00e9") << QByteArray("\xe9");
+}
+
+void EntrySavingTest::savedFontCharsetSetsTheCodePageOfLaterTexts() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, charset);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, stored);
+    load("[Main]\r\nFontCharset=" + before + "\r\n[S]\r\nKey=old\r\n", "Main", "FontCharset");
+    QVERIFY(EntrySaver::save(m_state, charset).saved);
+    m_state.currentSection = "S";
+    m_state.currentKey = "Key";
+    const EntrySaver::Result result = EntrySaver::save(m_state, text);
+    QVERIFY2(result.saved, qPrintable(result.error));
+    QVERIFY(read(m_dir->filePath("Dst.lng")).contains("Key=" + stored + "\r\n"));
 }
 
 void EntrySavingTest::changedFileIsReloadedBeforeSaving() {

@@ -126,6 +126,12 @@ private slots:
         QTest::newRow("header only") << QByteArray("424D3600000000000000") << none << flag;
         QTest::newRow("huge claimed size")
             << QByteArray("424DFFFFFFFF0000000036000000280000007F7F7F7F7F7F7F7F0100180000") << none << flag;
+        // A 2 x 64 bitmap of 24 bits with one row of pixels: the rest would be left undefined.
+        const QByteArray header = "424D00000000000000003600000028000000020000";
+        const QByteArray info = "01001800000000000000000000000000000000000000000000000000";
+        QTest::newRow("pixel rows cut short") << header + "0040000000" + info + "FFFFFFFFFFFF0000" << none << flag;
+        QTest::newRow("top-down pixel rows cut short")
+            << header + "00C0FFFFFF" + info + "FFFFFFFFFFFF0000" << none << flag;
         QTest::newRow("given bitmap is cleared, keeps its size") << QByteArray("zzzz") << own << own;
         QTest::newRow("given bitmap, header only") << QByteArray("424D3600000000000000") << own << own;
     }

@@ -26,6 +26,31 @@ private slots:
         QCOMPARE(CodePage::encode(text, codePage), std::optional<QByteArray>(all));
     }
 
+    // Bytes outside any valid sequence of a multi-byte code page (a lead byte cut off at the end,
+    // one followed by a byte that cannot trail it) still come back when the text is saved.
+    void damagedMultiByteTextRoundTrips_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("932 lead byte at the end") << 932 << QByteArray("abc\x81");
+        QTest::newRow("932 lead byte before a blank") << 932 << QByteArray("\x81 a\x93\xfa");
+        QTest::newRow("949 lead byte at the end") << 949 << QByteArray("\xaf");
+        QTest::newRow("950 lead byte before a line break") << 950 << QByteArray("\xa2\r\n");
+        QTest::newRow("936 byte that leads nothing") << 936
+                                                     << QByteArray("\xff"
+                                                                   "a");
+        // iconv reports this pair as damaged only after it has stepped past it.
+        QTest::newRow("949 damaged pair") << 949
+                                          << QByteArray("x\xa2\xe8"
+                                                        "A");
+        QTest::newRow("Latin-1 lookalike in 949") << 949 << QByteArray("\xa1\x20\xe9");
+    }
+
+    void damagedMultiByteTextRoundTrips() {
+        QFETCH(int, codePage);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(CodePage::encode(CodePage::decode(bytes, codePage), codePage), std::optional<QByteArray>(bytes));
+    }
+
     void knownCharacters_data() {
         QTest::addColumn<int>("codePage");
         QTest::addColumn<QByteArray>("bytes");
@@ -58,6 +83,8 @@ private slots:
         QTest::newRow("Cyrillic in 1252") << 1252 << QStringLiteral("abc \u0416");
         QTest::newRow("A umlaut in 1251") << 1251 << QStringLiteral("\u00C4");
         QTest::newRow("Greek in 932") << 932 << QStringLiteral("\u65E5 \u20AC");
+        // A stray byte kept from a damaged file would pair with "]" into a kanji.
+        QTest::newRow("stray 932 lead byte before a trail byte") << 932 << QString(QChar(0xDCE4)) + QLatin1Char(']');
     }
 
     void textTheCodePageCannotHoldIsRefused() {
