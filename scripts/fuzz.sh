@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (in build-fuzz) and runs each one from its seed corpus
+# Builds the libFuzzer targets with clang (in build-fuzz) and runs each one from its starting corpus
 # in fuzz/corpus/<target>, for a fixed number of executions or seconds, one target at a time.
 #
 #   bash scripts/fuzz.sh                       every target, 1000000 executions each

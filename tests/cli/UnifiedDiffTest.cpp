@@ -46,8 +46,8 @@ void UnifiedDiffTest::hunks() {
 void UnifiedDiffTest::patchGivesTheNewLines_data() {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("changes");
-    for (int seed = 0; seed < 8; ++seed) {
-        QTest::newRow(qPrintable(QStringLiteral("small %1").arg(seed))) << 12 + seed << 1 + seed;
+    for (int round = 0; round < 8; ++round) {
+        QTest::newRow(qPrintable(QStringLiteral("small %1").arg(round))) << 12 + round << 1 + round;
     }
     QTest::newRow("shuffled") << 200 << 400;
     // More differences than the shortest edit is looked for: the middle is replaced whole.
