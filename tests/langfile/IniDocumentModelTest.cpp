@@ -1,6 +1,7 @@
 #include "CodePage.h"
 #include "IniDocument.h"
 #include "IniText.h"
+#include "ModelDocument.h"
 #include "TestRegistry.h"
 
 #include <QRandomGenerator>
@@ -12,79 +13,18 @@
 
 namespace {
 
-// The obvious implementation: lists searched from the end, no index at all.
-class ReferenceDocument {
+// The shared plain model, answering in the forms this test compares.
+class ReferenceDocument : public ModelDocument {
 public:
-    struct Section {
-        QByteArray name;
-        QList<QByteArray> lines;
-    };
+    int findSection(const QByteArray& name) const { return section(name); }
 
-    int findSection(const QByteArray& name) const {
-        for (int i = int(m_sections.size()) - 1; i >= 0; --i) {
-            if (ansiUpper(m_sections[size_t(i)].name) == ansiUpper(name)) {
-                return i;
-            }
-        }
-        return -1;
+    QByteArray read(const QByteArray& name, const QByteArray& key) const {
+        const QByteArray value = ModelDocument::read(name, key);
+        return value.isNull() ? QByteArray("<none>") : value;
     }
 
-    static int findLine(const Section& section, const QByteArray& key) {
-        for (int i = int(section.lines.size()) - 1; i >= 0; --i) {
-            const qsizetype equals = section.lines[i].indexOf('=');
-            if (equals >= 0 && ansiUpper(section.lines[i].left(equals)) == ansiUpper(key)) {
-                return i;
-            }
-        }
-        return -1;
-    }
-
-    QByteArray read(const QByteArray& section, const QByteArray& key) const {
-        const int s = findSection(section);
-        const int l = s < 0 ? -1 : findLine(m_sections[size_t(s)], key);
-        return l < 0 ? QByteArray("<none>") : m_sections[size_t(s)].lines[l].mid(key.size() + 1);
-    }
-
-    void write(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-        int s = findSection(section);
-        if (s < 0) {
-            m_sections.push_back({section, {}});
-            s = int(m_sections.size()) - 1;
-        }
-        Section& target = m_sections[size_t(s)];
-        const int l = findLine(target, key);
-        if (l < 0) {
-            target.lines.append(key + '=' + value);
-        } else {
-            target.lines[l] = key + '=' + value;
-        }
-    }
-
-    void deleteKey(const QByteArray& section, const QByteArray& key) {
-        const int s = findSection(section);
-        const int l = s < 0 ? -1 : findLine(m_sections[size_t(s)], key);
-        if (l >= 0) {
-            m_sections[size_t(s)].lines.removeAt(l);
-        }
-    }
-
-    void erase(const QByteArray& section) {
-        const int s = findSection(section);
-        if (s >= 0) {
-            m_sections.erase(m_sections.begin() + s);
-        }
-    }
-
-    QList<QByteArray> sections() const {
-        QList<QByteArray> names;
-        for (const Section& section : m_sections) {
-            names.append(section.name);
-        }
-        return names;
-    }
-
-    QList<QByteArray> viewedLines(const QByteArray& section) const {
-        QList<QByteArray> viewed = lines(section);
+    QList<QByteArray> viewedLines(const QByteArray& name) const {
+        QList<QByteArray> viewed = lines(name);
         for (QByteArray& line : viewed) {
             if (!line.contains('=')) {
                 line = "<no value>";
@@ -94,38 +34,13 @@ public:
     }
 
     // Keys of every line, a line without "=" giving the empty key, counted once per spelling.
-    int distinctKeyCount(const QByteArray& section) const {
+    int distinctKeyCount(const QByteArray& name) const {
         QSet<QByteArray> keys;
-        for (const QByteArray& line : lines(section)) {
-            const qsizetype equals = line.indexOf('=');
-            keys.insert(equals < 0 ? QByteArray() : ansiUpper(line.left(equals)));
+        for (const QByteArray& line : lines(name)) {
+            keys.insert(folded(keyOf(line)));
         }
         return int(keys.size());
     }
-
-    QList<QByteArray> lines(const QByteArray& section) const {
-        const int s = findSection(section);
-        return s < 0 ? QList<QByteArray>() : m_sections[size_t(s)].lines;
-    }
-
-    QByteArray text() const {
-        QByteArray text;
-        for (const Section& section : m_sections) {
-            text += "[" + section.name + "]\r\n";
-            for (const QByteArray& line : section.lines) {
-                text += line + "\r\n";
-            }
-            text += "\r\n";
-        }
-        return text;
-    }
-
-    void clear() { m_sections.clear(); }
-    void append(const QByteArray& name) { m_sections.push_back({name, {}}); }
-    void appendLine(const QByteArray& line) { m_sections.back().lines.append(line); }
-
-private:
-    std::vector<Section> m_sections;
 };
 
 // Few names in several spellings, so that duplicates and case collisions are common.
@@ -166,19 +81,18 @@ private:
             if (name.isEmpty()) {
                 continue; // "[]" is legal, but keep names non-empty in text so the reference stays simple
             }
-            reference.append(name);
             text += "[" + name + "]\r\n";
             const int lines = random.bounded(8);
             for (int l = 0; l < lines; ++l) {
                 const QByteArray line = random.bounded(6) == 0
                                             ? QByteArray("raw") + QByteArray::number(l)
                                             : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
-                reference.appendLine(line);
                 text += line + "\r\n";
             }
             text += "\r\n";
         }
         document.setFromText(text);
+        reference.load(text);
     }
 
 private slots:

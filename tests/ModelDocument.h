@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodePage.h"
+#include "IniText.h"
 #include "LoadTrim.h"
 
 #include <QByteArray>
@@ -8,13 +8,9 @@
 
 #include <vector>
 
-// Upper-cased byte by byte in the ANSI code page, as names are matched.
+// Names match as the document folds them.
 inline QByteArray folded(const QByteArray& name) {
-    QByteArray upper = name;
-    for (char& c : upper) {
-        c = char(CodePage::ansiUpperTable()[static_cast<unsigned char>(c)]);
-    }
-    return upper;
+    return ansiUpper(name);
 }
 
 // Sections as a list of names and lines, searched from the end on every look-up.
