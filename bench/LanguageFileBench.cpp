@@ -98,22 +98,27 @@ void indexBytesBench(benchmark::State& state, FileSize size, LanguageFileGenerat
     const QString path = LanguageFileGenerator::plainFile(size.bytes, shape);
     const QByteArray text = SafeFile::readAll(path);
     double entries = 0;
-    double perEntry = 0;
+    double loaded = 0;
+    double indexed = 0;
     for (auto _ : state) {
         MemoryProbe::resetPeak();
         const size_t before = MemoryProbe::allocatedBytes();
         IniDocument document;
         document.setFromText(text); // the text is shared, not copied
-        perEntry = double(MemoryProbe::allocatedBytes() - before);
+        loaded = double(MemoryProbe::allocatedBytes() - before);
         state.SetIterationTime(1e-3);
         entries = 0;
+        // Counting builds every section's key index, which loading leaves to the first look-up
+        // out of order.
         for (const IniDocument::SectionRef section : document.sectionRefs()) {
             entries += document.distinctKeyCount(section);
         }
+        indexed = double(MemoryProbe::allocatedBytes() - before);
     }
     state.counters["entries"] = entries;
-    state.counters["bytes/entry"] = perEntry / entries;
-    state.counters["index/text"] = perEntry / double(text.size());
+    state.counters["loaded/entry"] = loaded / entries;
+    state.counters["bytes/entry"] = indexed / entries;
+    state.counters["index/text"] = indexed / double(text.size());
 }
 
 // The names of every section and of its keys, held apart from the document as a caller

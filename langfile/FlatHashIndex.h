@@ -36,9 +36,11 @@ public:
         return m_slots.capacity() * sizeof(uint32_t) + m_hidden.capacity() * sizeof(m_hidden[0]);
     }
 
-    // Starts empty with room for count entries numbered below count, without further growth.
+    // Starts empty with room for count entries numbered below count, without further growth;
+    // memory it already holds is reused, so that one table can check many small lists in cache.
     void resetFor(size_t count) {
-        clear();
+        m_hidden.clear();
+        m_count = 0;
         m_numberBits = bitsFor(count);
         m_slots.assign(capacityFor(count), 0);
     }

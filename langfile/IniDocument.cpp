@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -51,6 +52,18 @@ struct LineParts {
     bool hasValue = false;
 };
 
+// Whether a section's key index is built; copied with the section, atomic so that readers who
+// build indexes at once stay well-defined.
+struct BuiltFlag {
+    std::atomic<bool> built{false};
+    BuiltFlag() = default;
+    BuiltFlag(const BuiltFlag& other) : built(other.built.load(std::memory_order_relaxed)) {}
+    BuiltFlag& operator=(const BuiltFlag& other) {
+        built.store(other.built.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        return *this;
+    }
+};
+
 struct Section {
     Span name;
     // Where the loaded text holds the section in its write-back form (size 0: it does not),
@@ -59,7 +72,13 @@ struct Section {
     uint32_t nameHash = 0;
     uint32_t deadLines = 0;
     std::vector<Line> lines;
-    FlatHashIndex keys; // lines with "=" only
+    // Lines with "=" only, built on the first look-up that needs it (keysOf): look-ups in the
+    // section's order find their lines without it.
+    mutable FlatHashIndex keys;
+    mutable BuiltFlag keysBuilt;
+    // Some key may be on two lines, so the line after the last one found may not be the one
+    // a look-up must give. Set when loading; writes add no second line of a key.
+    bool keysRepeat = false;
     // Such lines come only from loading and go only with their section.
     bool hasLineWithoutValue = false;
     // Erased sections, like deleted lines, stay in place until the list is compacted.
@@ -149,6 +168,12 @@ uint32_t nextHeaderLine(const char* text, uint32_t from, uint32_t end) {
     return end;
 }
 
+// Where a NUL ends the text, else its size.
+qsizetype textSize(const QByteArray& text) {
+    const void* nul = std::memchr(text.constData(), '\0', size_t(text.size()));
+    return nul ? static_cast<const char*>(nul) - text.constData() : text.size();
+}
+
 } // namespace
 
 struct IniDocument::Data {
@@ -167,6 +192,7 @@ struct IniDocument::Data {
     // unless the look-up before found the line before it. Atomic only so that concurrent
     // readers stay well-defined.
     mutable std::atomic<uint32_t> nextLine{GuessUnproven};
+    mutable std::mutex keysMutex;
 
     const char* at(uint32_t pos) const {
         return (pos & ArenaBit) ? arena.constData() + (pos & ~ArenaBit) : text.constData() + pos;
@@ -281,8 +307,8 @@ struct IniDocument::Data {
         return handleGeneration == generation && number < sections.size() ? &sections[number] : nullptr;
     }
     uint32_t findLine(const Section& section, QByteArrayView key, uint32_t hash) const {
-        return section.keys.find(hash,
-                                 [&](uint32_t number) { return sameName(this->key(section.lines[number]), key); });
+        return keysOf(section).find(hash,
+                                    [&](uint32_t number) { return sameName(this->key(section.lines[number]), key); });
     }
     // The value of the key's last line, null when the key is missing.
     TOLVANE_HOT_INLINE QByteArrayView value(const Section* section, QByteArrayView key) const {
@@ -292,18 +318,29 @@ struct IniDocument::Data {
         // Keys are mostly looked up in the order their section holds them (the languages of a
         // file share it), so once two look-ups found neighbouring lines, the line after the last
         // one found is tried before the index: while no key is repeated, a line with the key is
-        // the one the index would give.
+        // the one the index would give. Until the index is needed it is not built, so that
+        // guess is then tried even unproven, and the section's first line after it.
         const uint32_t next = nextLine.load(std::memory_order_relaxed);
-        if (!(next & GuessUnproven) && next < section->lines.size() && section->lines[next] != NoValue &&
-            !section->keys.hidesAny()) {
-            const QByteArrayView found = valueOf(section->lines[next], key);
-            if (!found.isNull()) {
-                nextLine.store(next + 1, std::memory_order_relaxed);
-                return found;
+        if (!section->keysRepeat) {
+            const bool built = section->keysBuilt.built.load(std::memory_order_acquire);
+            const uint32_t guess = next & ~GuessUnproven;
+            if (!built || !(next & GuessUnproven)) {
+                const QByteArrayView found = valueAt(*section, guess, key);
+                if (!found.isNull()) {
+                    nextLine.store(guess + 1, std::memory_order_relaxed);
+                    return found;
+                }
+            }
+            if (!built && guess != 0) {
+                const QByteArrayView found = valueAt(*section, 0, key);
+                if (!found.isNull()) {
+                    nextLine.store(1, std::memory_order_relaxed);
+                    return found;
+                }
             }
         }
         QByteArrayView found;
-        const uint32_t number = section->keys.find(hashOf(key), [&](uint32_t other) {
+        const uint32_t number = keysOf(*section).find(hashOf(key), [&](uint32_t other) {
             found = valueOf(section->lines[other], key);
             return !found.isNull();
         });
@@ -314,6 +351,11 @@ struct IniDocument::Data {
                        std::memory_order_relaxed);
         return found;
     }
+    // The value of line number if it holds the key, else null.
+    QByteArrayView valueAt(const Section& section, uint32_t number, QByteArrayView key) const {
+        return number < section.lines.size() && section.lines[number] != NoValue ? valueOf(section.lines[number], key)
+                                                                                 : QByteArrayView();
+    }
     // The line's value when it has "=" and its key is key, else null; a loaded line is read
     // once, from its start to its end.
     QByteArrayView valueOf(Line line, QByteArrayView key) const {
@@ -322,12 +364,13 @@ struct IniDocument::Data {
             return sameName(found.key, key) ? found.value : QByteArrayView();
         }
         const char* bytes = text.constData();
-        const uint32_t split = uint32_t(findKeyEnd(bytes, line, textEnd));
-        if (split == textEnd || bytes[split] != '=' || trimmedEnd(bytes, line, split) - line != uint32_t(key.size()) ||
+        const LineStops stops = findLineStops(bytes, line, textEnd);
+        const uint32_t split = uint32_t(stops.equals);
+        if (split == stops.end || trimmedEnd(bytes, line, split) - line != uint32_t(key.size()) ||
             !AnsiCase::equal(bytes + line, size_t(key.size()), key.data(), size_t(key.size()))) {
             return {};
         }
-        const uint32_t valueEnd = trimmedEnd(bytes, split + 1, uint32_t(findLineEnd(bytes, split + 1, textEnd)));
+        const uint32_t valueEnd = trimmedEnd(bytes, split + 1, uint32_t(stops.end));
         uint32_t valueBegin = split + 1;
         while (valueBegin < valueEnd && isBlank(bytes[valueBegin])) {
             ++valueBegin;
@@ -339,7 +382,7 @@ struct IniDocument::Data {
         return [this, &section](uint32_t number) { return hashOf(key(section.lines[number])); };
     }
     void indexKey(Section& section, uint32_t number, uint32_t hash) {
-        section.keys.assign(
+        keysOf(section).assign(
             hash, number,
             [&](uint32_t other) { return sameName(key(section.lines[other]), key(section.lines[number])); },
             keyHashes(section));
@@ -351,13 +394,53 @@ struct IniDocument::Data {
             [&](uint32_t other) { return sameName(view(sections[other].name), name); },
             [this](uint32_t other) { return sections[other].nameHash; });
     }
-    void indexLines(Section& section) {
-        section.keys.resetFor(section.lines.size());
-        for (uint32_t i = 0; i < section.lines.size(); ++i) {
-            if (section.lines[i] != NoValue && parts(section.lines[i]).hasValue) {
-                indexKey(section, i, hashOf(key(section.lines[i])));
+    // The key of a line with "=", null for a line without one.
+    QByteArrayView entryKey(Line line) const {
+        if (line & ArenaBit) {
+            uint32_t keySize;
+            std::memcpy(&keySize, at(line), sizeof keySize);
+            return keySize == NoValue ? QByteArrayView() : QByteArrayView(at(line) + RecordHeader, keySize);
+        }
+        const uint32_t stop = uint32_t(findKeyEnd(text.constData(), line, textEnd));
+        if (stop == textEnd || text.constData()[stop] != '=') {
+            return {};
+        }
+        return QByteArrayView(at(line), trimmedEnd(text.constData(), line, stop) - line);
+    }
+    // The section's key index, built on first need.
+    const FlatHashIndex& keysOf(const Section& section) const {
+        if (!section.keysBuilt.built.load(std::memory_order_acquire)) {
+            const std::lock_guard<std::mutex> lock(keysMutex);
+            if (!section.keysBuilt.built.load(std::memory_order_relaxed)) {
+                indexLines(section);
             }
         }
+        return section.keys;
+    }
+    FlatHashIndex& keysOf(Section& section) {
+        return const_cast<FlatHashIndex&>(static_cast<const Data*>(this)->keysOf(section));
+    }
+    void indexLines(const Section& section) const {
+        std::vector<uint32_t> hashes(section.lines.size(), NoValue);
+        for (uint32_t i = 0; i < section.lines.size(); ++i) {
+            if (section.lines[i] != NoValue) {
+                const QByteArrayView key = entryKey(section.lines[i]);
+                if (!key.isNull()) {
+                    hashes[i] = hashOf(key);
+                }
+            }
+        }
+        section.keys.resetFor(section.lines.size());
+        section.keys.fill(
+            hashes.data(), uint32_t(hashes.size()),
+            // A real hash may equal NoValue too: such a line is then looked at again.
+            [&](uint32_t i) {
+                return hashes[i] != NoValue || (section.lines[i] != NoValue && !entryKey(section.lines[i]).isNull());
+            },
+            [&](uint32_t number, uint32_t other) {
+                return sameName(key(section.lines[other]), key(section.lines[number]));
+            });
+        section.keysBuilt.built.store(true, std::memory_order_release);
     }
 
     void reset() {
@@ -378,6 +461,8 @@ struct IniDocument::Data {
     void compactArena();
     void compactLines(Section& section);
     void compactSections();
+    // Loads the text up to size, where a NUL may end it.
+    void loadText(const QByteArray& loaded, qsizetype size, QByteArrayView onlySection);
     class Loader;
 };
 
@@ -399,16 +484,17 @@ public:
             ++first;
         }
         if (m_inSection && first < end && !isBlank(text[first]) && text[first] != ';' && text[first] != '[') {
-            const uint32_t stop = uint32_t(findKeyEnd(text, first, end));
-            if (stop < end && text[stop] == '=') {
+            const LineStops stops = findLineStops(text, first, end);
+            const uint32_t stop = uint32_t(stops.equals);
+            const uint32_t lineEnd = uint32_t(stops.end);
+            if (stop != lineEnd) {
                 const uint32_t keyEnd = trimmedEnd(text, first, stop);
                 add(first, AnsiCase::hash(text + first, keyEnd - first));
-                const uint32_t lineEnd = uint32_t(findLineEnd(text, stop + 1, end));
                 const bool bareValue = lineEnd == stop + 1 || (!isBlank(text[stop + 1]) && !isBlank(text[lineEnd - 1]));
                 return lineDone(begin, lineEnd, end, ParsedLine::Entry, first == begin && keyEnd == stop && bareValue);
             }
             add(first, NoValue);
-            return lineDone(begin, stop, end, ParsedLine::Bare, first == begin && !isBlank(text[stop - 1]));
+            return lineDone(begin, lineEnd, end, ParsedLine::Bare, first == begin && !isBlank(text[lineEnd - 1]));
         }
         const uint32_t stop = uint32_t(findLineEnd(text, begin, end));
         const ParsedLine parsed = parseLine(text, begin, stop);
@@ -503,14 +589,16 @@ private:
         m_asWritten = false;
         section.lines.assign(m_lines.begin(), m_lines.end());
         section.hasLineWithoutValue = m_withoutValue;
-        section.keys.resetFor(m_lines.size());
-        section.keys.fill(
+        // Only whether a key repeats is kept: the index itself waits for a look-up out of order.
+        m_seen.resetFor(m_lines.size());
+        m_seen.fill(
             m_hashes.data(), uint32_t(m_hashes.size()),
             // A real hash may equal NoValue too: such a line is then looked at again.
             [&](uint32_t i) { return m_hashes[i] != NoValue || m_data.parts(m_lines[i]).hasValue; },
             [&](uint32_t number, uint32_t other) {
                 return sameName(m_data.key(m_lines[other]), m_data.key(m_lines[number]));
             });
+        section.keysRepeat = m_seen.hidesAny();
         m_lines.clear();
         m_hashes.clear();
         m_withoutValue = false;
@@ -520,6 +608,7 @@ private:
     QByteArrayView m_only;
     std::vector<Line> m_lines;
     std::vector<uint32_t> m_hashes;
+    FlatHashIndex m_seen; // one table for every section, small enough to stay in cache
     bool m_withoutValue = false;
     bool m_inSection = false;
     bool m_asWritten = false;
@@ -577,8 +666,9 @@ IniDocument::IniDocument(const QString& fileName) : IniDocument() {
     d->fileName = fileName;
     if (!fileName.isEmpty() && QFileInfo::exists(fileName)) {
         const QByteArray bytes = SafeFile::readAll(fileName);
-        d->rewriteRefusal = RewriteGuard::refusal(bytes);
-        setFromText(bytes);
+        const qsizetype size = textSize(bytes);
+        d->rewriteRefusal = RewriteGuard::refusal(bytes, size);
+        d->loadText(bytes, size, {});
     }
 }
 
@@ -650,7 +740,7 @@ int IniDocument::distinctKeyCount(SectionRef section) const {
         return 0;
     }
     // The index holds one entry per distinct key of the lines with "=".
-    int count = int(found->keys.size());
+    int count = int(d->keysOf(*found).size());
     if (found->hasLineWithoutValue &&
         d->findLine(*found, QByteArrayView("", 0), hashOf(QByteArrayView("", 0))) == FlatHashIndex::None) {
         ++count;
@@ -790,7 +880,7 @@ void IniDocument::deleteKey(const QByteArray& section, const QByteArray& key) {
     target.lines[number] = NoValue;
     target.asWritten = {};
     // An earlier line with the same key now answers the look-up.
-    target.keys.remove(hash, number, d->keyHashes(target));
+    d->keysOf(target).remove(hash, number, d->keyHashes(target));
     if (++target.deadLines * 2 > target.lines.size()) {
         d->compactLines(target);
     }
@@ -839,16 +929,18 @@ void IniDocument::setFromLines(const QList<QByteArray>& lines) {
 }
 
 void IniDocument::setFromText(const QByteArray& text, QByteArrayView onlySection) {
-    const char* bytes = text.constData();
-    const void* nul = std::memchr(bytes, '\0', size_t(text.size()));
-    const qsizetype size = nul ? static_cast<const char*>(nul) - bytes : text.size();
+    d->loadText(text, textSize(text), onlySection);
+}
+
+void IniDocument::Data::loadText(const QByteArray& loaded, qsizetype size, QByteArrayView onlySection) {
     if (size > MaxBufferSize) {
-        throw FileError::tooLarge(d->fileName); // positions are 32-bit
+        throw FileError::tooLarge(fileName); // positions are 32-bit
     }
-    d->reset();
-    d->text = text; // shared, not copied
-    d->textEnd = uint32_t(size);
-    Data::Loader loader(*d, onlySection);
+    reset();
+    text = loaded; // shared, not copied
+    textEnd = uint32_t(size);
+    const char* bytes = text.constData();
+    Loader loader(*this, onlySection);
     const uint32_t end = uint32_t(size);
     uint32_t begin = 0;
     while (begin < end) {
@@ -862,7 +954,7 @@ void IniDocument::setFromText(const QByteArray& text, QByteArrayView onlySection
         begin = loader.addTextLine(begin, end);
     }
     loader.finish();
-    d->sections.shrink_to_fit();
+    sections.shrink_to_fit();
 }
 
 template <class Put> void IniDocument::Data::writeText(Put&& put) const {

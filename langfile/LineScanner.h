@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,6 +32,44 @@ template <bool AtEquals> inline size_t findLineStop(const char* text, size_t pos
         ++pos;
     }
     return pos;
+}
+
+// Where a line's first "=" lies (its end when it has none) and where it ends, in one pass.
+struct LineStops {
+    size_t equals;
+    size_t end;
+};
+
+inline LineStops findLineStops(const char* text, size_t pos, size_t end) {
+    size_t equals = SIZE_MAX;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i eq = _mm_set1_epi8('=');
+    for (; pos + 16 <= end; pos += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos));
+        const unsigned ends =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        const unsigned eqs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, eq)));
+        if (equals == SIZE_MAX && eqs != 0) {
+            // Only an "=" before the line's end counts: ends & -ends keeps the first end's bit.
+            const unsigned before = ends != 0 ? (ends & (0u - ends)) - 1 : ~0u;
+            if ((eqs & before) != 0) {
+                equals = pos + size_t(__builtin_ctz(eqs));
+            }
+        }
+        if (ends != 0) {
+            const size_t stop = pos + size_t(__builtin_ctz(ends));
+            return {equals == SIZE_MAX ? stop : equals, stop};
+        }
+    }
+#endif
+    for (; pos < end && text[pos] != '\r' && text[pos] != '\n'; ++pos) {
+        if (equals == SIZE_MAX && text[pos] == '=') {
+            equals = pos;
+        }
+    }
+    return {equals == SIZE_MAX ? pos : equals, pos};
 }
 
 // Where a line ends.
