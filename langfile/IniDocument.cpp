@@ -15,6 +15,7 @@
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -57,8 +58,9 @@ struct LineParts {
 struct BuiltFlag {
     std::atomic<bool> built{false};
     BuiltFlag() = default;
-    BuiltFlag(const BuiltFlag& other) : built(other.built.load(std::memory_order_relaxed)) {}
-    BuiltFlag& operator=(const BuiltFlag& other) {
+    // noexcept, so that a growing list of sections moves them rather than copying their lines.
+    BuiltFlag(const BuiltFlag& other) noexcept : built(other.built.load(std::memory_order_relaxed)) {}
+    BuiltFlag& operator=(const BuiltFlag& other) noexcept {
         built.store(other.built.load(std::memory_order_relaxed), std::memory_order_relaxed);
         return *this;
     }
@@ -85,6 +87,7 @@ struct Section {
     bool isErased() const { return name.pos == NoValue; }
     uint32_t liveLines() const { return uint32_t(lines.size()) - deadLines; }
 };
+static_assert(std::is_nothrow_move_constructible_v<Section>, "sections move when their list grows");
 
 // Drawn from one counter for all documents, so that a handle of one document never
 // matches another.
