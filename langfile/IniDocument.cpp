@@ -18,6 +18,12 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__GNUC__)
+#define TOLVANE_NO_INLINE __attribute__((noinline))
+#else
+#define TOLVANE_NO_INLINE
+#endif
+
 namespace {
 
 // Byte positions below this bit are in the loaded text, positions with it in the arena.
@@ -321,37 +327,44 @@ struct IniDocument::Data {
         // Keys are mostly looked up in the order their section holds them (the languages of a
         // file share it), so once two look-ups found neighbouring lines, the line after the last
         // one found is tried before the index: while no key is repeated, a line with the key is
-        // the one the index would give. Until the index is needed it is not built, so that
-        // guess is then tried even unproven, and the section's first line after it.
+        // the one the index would give.
         const uint32_t next = nextLine.load(std::memory_order_relaxed);
-        if (!section->keysRepeat) {
-            const bool built = section->keysBuilt.built.load(std::memory_order_acquire);
-            const uint32_t guess = next & ~GuessUnproven;
-            if (!built || !(next & GuessUnproven)) {
-                const QByteArrayView found = valueAt(*section, guess, key);
+        if (!(next & GuessUnproven) && !section->keysRepeat && next < section->lines.size()) {
+            const Line line = section->lines[next];
+            if (!(line & ArenaBit)) { // a loaded line, neither written nor deleted
+                const QByteArrayView found = loadedValueOf(line, key);
                 if (!found.isNull()) {
-                    nextLine.store(guess + 1, std::memory_order_relaxed);
+                    nextLine.store(next + 1, std::memory_order_relaxed);
                     return found;
                 }
             }
-            if (!built && guess != 0) {
-                const QByteArrayView found = valueAt(*section, 0, key);
+        }
+        return valueMissed(*section, key, next);
+    }
+    // The rest of value(), kept apart so that the guess stays small where it is inlined.
+    TOLVANE_NO_INLINE QByteArrayView valueMissed(const Section& section, QByteArrayView key, uint32_t next) const {
+        // Until a look-up needs the index it is not built, so the guess is then tried even
+        // unproven, and the section's first line after it.
+        const bool built = section.keysBuilt.built.load(std::memory_order_acquire);
+        const uint32_t guess = next & ~GuessUnproven;
+        if (!section.keysRepeat && !built) {
+            for (const uint32_t number : {guess, 0u}) {
+                const QByteArrayView found = valueAt(section, number, key);
                 if (!found.isNull()) {
-                    nextLine.store(1, std::memory_order_relaxed);
+                    nextLine.store(number + 1, std::memory_order_relaxed);
                     return found;
                 }
             }
         }
         QByteArrayView found;
-        const uint32_t number = keysOf(*section).find(hashOf(key), [&](uint32_t other) {
-            found = valueOf(section->lines[other], key);
+        const uint32_t number = keysOf(section).find(hashOf(key), [&](uint32_t other) {
+            found = valueOf(section.lines[other], key);
             return !found.isNull();
         });
         if (number == FlatHashIndex::None) {
             return {};
         }
-        nextLine.store(number == (next & ~GuessUnproven) ? number + 1 : (number + 1) | GuessUnproven,
-                       std::memory_order_relaxed);
+        nextLine.store(number == guess ? number + 1 : (number + 1) | GuessUnproven, std::memory_order_relaxed);
         return found;
     }
     // The value of line number if it holds the key, else null.
@@ -366,6 +379,9 @@ struct IniDocument::Data {
             const LineParts found = parts(line);
             return sameName(found.key, key) ? found.value : QByteArrayView();
         }
+        return loadedValueOf(line, key);
+    }
+    TOLVANE_HOT_INLINE QByteArrayView loadedValueOf(Line line, QByteArrayView key) const {
         const char* bytes = text.constData();
         const LineStops stops = findLineStops(bytes, line, textEnd);
         const uint32_t split = uint32_t(stops.equals);
