@@ -16,6 +16,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #if defined(__GNUC__)
@@ -344,12 +345,16 @@ struct IniDocument::Data {
     // The rest of value(), kept apart so that the guess stays small where it is inlined.
     TOLVANE_NO_INLINE QByteArrayView valueMissed(const Section& section, QByteArrayView key, uint32_t next) const {
         // Until a look-up needs the index it is not built, so the guess is then tried even
-        // unproven, and the section's first line after it.
+        // unproven, and the section's first line after it; a written line, the guess as ever.
         const bool built = section.keysBuilt.built.load(std::memory_order_acquire);
         const uint32_t guess = next & ~GuessUnproven;
-        if (!section.keysRepeat && !built) {
-            for (const uint32_t number : {guess, 0u}) {
-                const QByteArrayView found = valueAt(section, number, key);
+        if (!section.keysRepeat) {
+            const bool writtenGuess =
+                !(next & GuessUnproven) && guess < section.lines.size() && (section.lines[guess] & ArenaBit);
+            const std::pair<uint32_t, bool> candidates[] = {{guess, !built || writtenGuess},
+                                                            {0u, !built && guess != 0}};
+            for (const auto& [number, tried] : candidates) {
+                const QByteArrayView found = tried ? valueAt(section, number, key) : QByteArrayView();
                 if (!found.isNull()) {
                     nextLine.store(number + 1, std::memory_order_relaxed);
                     return found;

@@ -213,6 +213,32 @@ private slots:
             }
         }
     }
+
+    // Right after a load, before any look-up needs a section's key index: every line's key in
+    // the section's order, then backwards, where a repeated key must give its last line.
+    void lookUpsRightAfterLoadMatchReference() {
+        for (quint32 run = 1; run <= 300; ++run) {
+            QRandomGenerator random(run);
+            IniDocument document;
+            ReferenceDocument reference;
+            loadRandom(random, document, reference);
+            for (const IniDocument::SectionRef ref : document.sectionRefs()) {
+                const QByteArray section = document.sectionName(ref).toByteArray();
+                if (!(document.findSection(section) == ref)) {
+                    continue; // an earlier section of the name, which the reference does not answer for
+                }
+                QList<QByteArray> keys;
+                for (const IniDocument::LineView& line : document.lineViews(ref)) {
+                    keys.append(line.key.toByteArray());
+                }
+                for (int i = 0; i < 2 * keys.size(); ++i) {
+                    const QByteArray& key = keys.at(i < keys.size() ? i : 2 * keys.size() - 1 - i);
+                    const QByteArrayView view = document.valueView(ref, key);
+                    QCOMPARE(view.isNull() ? QByteArray("<none>") : view.toByteArray(), reference.read(section, key));
+                }
+            }
+        }
+    }
 };
 
 TOLVANE_TEST(IniDocumentModelTest)
