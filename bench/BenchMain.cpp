@@ -1,4 +1,8 @@
+#include "FreshProcess.h"
+
 #include <benchmark/benchmark.h>
+
+#include <cstring>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -13,6 +17,11 @@ using BenchApplication = QGuiApplication;
 #endif
 
 int main(int argc, char** argv) {
+    // A child measuring one piece of work starts as the program does, without the benchmark's
+    // allocator settings or a Qt application.
+    if (argc > 1 && std::strcmp(argv[1], FreshProcess::Argument) == 0) {
+        return FreshProcess::childMain(argc, argv);
+    }
 #if defined(__GLIBC__)
     // glibc raises its mmap threshold after the first large free, so later iterations would
     // get heap memory that earlier ones already touched, and a bare read would look far

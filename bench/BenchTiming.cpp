@@ -7,7 +7,7 @@
 #include <malloc.h>
 #endif
 
-namespace {
+namespace BenchTiming {
 
 double seconds(clockid_t clock) {
     timespec now{};
@@ -15,16 +15,11 @@ double seconds(clockid_t clock) {
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-// Minor page faults of this thread: first touches of fresh memory, which every loader pays.
-long threadFaults() {
+long minorFaults(int who) {
     rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
+    getrusage(who, &usage);
     return usage.ru_minflt;
 }
-
-} // namespace
-
-namespace BenchTiming {
 
 double threadSeconds() {
     return seconds(CLOCK_THREAD_CPUTIME_ID);
@@ -44,13 +39,13 @@ void timed(benchmark::State& state, const std::function<void()>& work, const std
         // iteration, floor or load, start on fresh pages.
         malloc_trim(0);
 #endif
-        const long faultsBefore = threadFaults();
+        const long faultsBefore = minorFaults(RUSAGE_THREAD);
         const double realStart = seconds(CLOCK_MONOTONIC);
         const double start = threadSeconds();
         work();
         const double spent = threadSeconds() - start;
         real += seconds(CLOCK_MONOTONIC) - realStart;
-        faults += threadFaults() - faultsBefore;
+        faults += minorFaults(RUSAGE_THREAD) - faultsBefore;
         state.SetIterationTime(spent);
         total += spent;
     }

@@ -2,6 +2,7 @@
 #include "IniDocument.h"
 #include "LanguageFileGenerator.h"
 #include "MemoryProbe.h"
+#include "SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,14 +59,6 @@ Seconds meanOf(int runs, const std::function<void()>& work) {
     return {total.cpu / runs, total.real / runs};
 }
 
-// What any loader must do at least: read the file into a new buffer and find its line ends.
-qsizetype floorScan(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    return std::count(bytes.begin(), bytes.end(), '\n');
-}
-
 // Keeps the mean CPU and wall-clock seconds of the iterations as counters.
 class Totals {
 public:
@@ -99,44 +92,33 @@ void setRatio(benchmark::State& state, const std::string& name, Seconds referenc
     state.counters[name + "Real"] = state.counters["realSeconds"] / reference.real;
 }
 
-void floorBench(benchmark::State& state, FileSize size) {
-    const QString path = LanguageFileGenerator::plainFile(size.bytes);
-    timed(state, QFileInfo(path).size(), [&] { benchmark::DoNotOptimize(floorScan(path)); });
-}
-
-void loadBench(benchmark::State& state, FileSize size) {
-    const QString path = LanguageFileGenerator::plainFile(size.bytes);
-    const qsizetype fileBytes = QFileInfo(path).size();
-    const Seconds floor = meanOf(5, [&] { benchmark::DoNotOptimize(floorScan(path)); });
-
-    // Memory of one loaded document, measured before the timed runs disturb the heap.
-    MemoryProbe::resetPeak();
-    const size_t residentBefore = MemoryProbe::residentBytes();
-    const size_t allocatedBefore = MemoryProbe::allocatedBytes();
-    {
-        IniDocument document(path);
-        state.counters["liveMem/file"] = double(MemoryProbe::allocatedBytes() - allocatedBefore) / double(fileBytes);
-        state.counters["peakRSS/file"] = double(MemoryProbe::peakResidentBytes() - residentBefore) / double(fileBytes);
-    }
-
-    Totals totals;
+// The memory a loaded document holds beyond its text, per entry (a line with "="): what the
+// index and the line list cost.
+void indexBytesBench(benchmark::State& state, FileSize size, LanguageFileGenerator::Shape shape) {
+    const QString path = LanguageFileGenerator::plainFile(size.bytes, shape);
+    const QByteArray text = SafeFile::readAll(path);
+    double entries = 0;
+    double loaded = 0;
+    double indexed = 0;
     for (auto _ : state) {
-        std::optional<IniDocument> document;
-        // Only the load is timed; the document is freed after the clock stops.
-        totals.add(state, secondsOf([&] { document.emplace(path); }));
+        MemoryProbe::resetPeak();
+        const size_t before = MemoryProbe::allocatedBytes();
+        IniDocument document;
+        document.setFromText(text); // the text is shared, not copied
+        loaded = double(MemoryProbe::allocatedBytes() - before);
+        state.SetIterationTime(1e-3);
+        entries = 0;
+        // Counting builds every section's key index, which loading leaves to the first look-up
+        // out of order.
+        for (const IniDocument::SectionRef section : document.sectionRefs()) {
+            entries += document.distinctKeyCount(section);
+        }
+        indexed = double(MemoryProbe::allocatedBytes() - before);
     }
-    totals.report(state, fileBytes);
-    setRatio(state, "vsFloor", floor);
-}
-
-void writeBackBench(benchmark::State& state, FileSize size) {
-    const QString path = LanguageFileGenerator::plainFile(size.bytes);
-    const qsizetype fileBytes = QFileInfo(path).size();
-    const Seconds floor = meanOf(5, [&] { benchmark::DoNotOptimize(floorScan(path)); });
-    IniDocument document(path);
-    document.setFileName(LanguageFileGenerator::folder() + QStringLiteral("/written.tvl"));
-    timed(state, fileBytes, [&] { document.writeBack(); });
-    setRatio(state, "vsFloor", floor);
+    state.counters["entries"] = entries;
+    state.counters["loaded/entry"] = loaded / entries;
+    state.counters["bytes/entry"] = indexed / entries;
+    state.counters["index/text"] = indexed / double(text.size());
 }
 
 // The names of every section and of its keys, held apart from the document as a caller
@@ -223,12 +205,9 @@ void loadCompressedBench(benchmark::State& state, FileSize size) {
 
 const bool Registered = [] {
     using Bench = void (*)(benchmark::State&, FileSize);
-    const std::pair<const char*, Bench> benches[] = {{"FloorScan", floorBench},
-                                                     {"Load", loadBench},
-                                                     {"LookupAll", lookupAllBench},
+    const std::pair<const char*, Bench> benches[] = {{"LookupAll", lookupAllBench},
                                                      {"LookupAllReadString", lookupAllReadStringBench},
                                                      {"LookupAllHasKey", lookupAllHasKeyBench},
-                                                     {"WriteBack", writeBackBench},
                                                      {"LoadCompressed", loadCompressedBench}};
     for (const FileSize& size : Sizes) {
         for (const auto& [name, bench] : benches) {
@@ -237,6 +216,13 @@ const bool Registered = [] {
                 ->Unit(benchmark::kMillisecond)
                 ->UseManualTime()
                 ->Iterations(size.iterations);
+        }
+        for (const auto& [shapeName, shape] : {std::pair("forms", LanguageFileGenerator::Shape::Forms),
+                                               std::pair("dense", LanguageFileGenerator::Shape::Dense)}) {
+            const std::string fullName = std::string("IndexBytes/") + shapeName + "/" + size.label;
+            benchmark::RegisterBenchmark(fullName.c_str(), indexBytesBench, size, shape)
+                ->UseManualTime()
+                ->Iterations(1);
         }
     }
     return true;

@@ -105,16 +105,42 @@ QByteArray LanguageFileGenerator::generate(qsizetype targetSize) {
     return text;
 }
 
+QByteArray LanguageFileGenerator::generateDense(qsizetype targetSize) {
+    Random random;
+    static const char* const prefixes[] = {"k", "Btn", "Lbl", "Msg", "T", "Hint"};
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz\xE9\xFC ";
+    QByteArray text;
+    text.reserve(targetSize + 4096);
+    text += "[Main]\r\nLanguageName=Dense\r\n\r\n";
+    for (int section = 0; text.size() < targetSize; ++section) {
+        text += "[S" + QByteArray::number(section, 36) + "]\r\n";
+        const uint32_t keys = 100 + random.next(300);
+        for (uint32_t key = 0; key < keys; ++key) {
+            const qsizetype start = text.size();
+            text += prefixes[random.next(sizeof(prefixes) / sizeof(prefixes[0]))] + QByteArray::number(key, 36) + "=";
+            const qsizetype length = 15 + qsizetype(random.next(11)); // with the CR LF
+            while (text.size() - start < length - 2) {
+                text += letters[random.next(sizeof(letters) - 1)];
+            }
+            text += "\r\n";
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
 QString LanguageFileGenerator::folder() {
     static QTemporaryDir dir;
     return dir.path();
 }
 
-QString LanguageFileGenerator::plainFile(qsizetype targetSize) {
-    static std::map<qsizetype, QString> files;
-    auto& path = files[targetSize];
+QString LanguageFileGenerator::plainFile(qsizetype targetSize, Shape shape) {
+    static std::map<std::pair<qsizetype, Shape>, QString> files;
+    auto& path = files[{targetSize, shape}];
     if (path.isEmpty()) {
-        path = writeFile(QString::number(targetSize) + QStringLiteral(".tvl"), generate(targetSize));
+        const bool dense = shape == Shape::Dense;
+        path = writeFile(QString::number(targetSize) + (dense ? QStringLiteral(".dense.tvl") : QStringLiteral(".tvl")),
+                         dense ? generateDense(targetSize) : generate(targetSize));
     }
     return path;
 }

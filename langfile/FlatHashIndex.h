@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
-// Open-addressing table of (hash, number) pairs with linear probing. The caller keeps the
-// keys; an equality callback on a stored number tells whether it names the key looked for.
+// Open-addressing table of numbers with linear probing, four bytes a slot: the low bits hold
+// the number plus one (0 marks a free slot), the bits above it as many bits of the key's hash,
+// which turn away nearly every other key without a look at it. The caller keeps the keys: an
+// equality callback on a stored number tells whether it names the key looked for, and a hash
+// callback gives a stored number's full hash when slots move.
 // A key assigned again hides its earlier number, which removal uncovers (the last duplicate
 // wins until it goes). Numbers that replace others must grow until clear(), as they do when
 // a list is indexed from the front. Removal shifts entries back rather than leaving
@@ -17,22 +20,61 @@ public:
     static constexpr uint32_t None = UINT32_MAX;
 
     void clear() {
-        m_slots.clear();
-        m_hidden.clear();
+        m_slots = {};
+        m_hidden = {};
         m_count = 0;
+        m_numberBits = 0;
     }
 
     // The number of entries, one per distinct key.
     size_t size() const { return m_count; }
+    // Whether a key has hidden another since the table was last emptied: until then each key
+    // has one number.
+    bool hidesAny() const { return !m_hidden.empty(); }
+    // Bytes held, for the memory figures of the benchmarks.
+    size_t capacityBytes() const {
+        return m_slots.capacity() * sizeof(uint32_t) + m_hidden.capacity() * sizeof(m_hidden[0]);
+    }
 
-    // Makes room for count entries without further growth.
-    void reserve(size_t count) {
-        size_t capacity = 8;
-        while (capacity * 3 < count * 4) {
-            capacity *= 2;
-        }
-        if (capacity > m_slots.size()) {
-            rehash(capacity);
+    // Starts empty with room for count entries numbered below count, without further growth;
+    // memory it already holds is reused, so that one table can check many small lists in cache.
+    void resetFor(size_t count) {
+        m_hidden.clear();
+        m_count = 0;
+        m_numberBits = bitsFor(count);
+        m_slots.assign(capacityFor(count), 0);
+    }
+
+    // Fills a table just made by resetFor(count), as assign would for each number below count
+    // that indexed(number) accepts, in ascending order, under hashes[number]; equal(number,
+    // other) tells whether both name the same key. Loading spends most of its time here, so the
+    // table's figures are worked out once and growth is never checked for.
+    template <class Indexed, class Equal>
+    void fill(const uint32_t* hashes, uint32_t count, Indexed&& indexed, Equal&& equal) {
+        const uint32_t numberMask = maskOf(m_numberBits);
+        const uint32_t tagShift = m_numberBits >= 32 ? 0 : m_numberBits;
+        const uint32_t tagMask = m_numberBits >= 32 ? 0 : UINT32_MAX;
+        const size_t size = m_slots.size();
+        uint32_t* table = m_slots.data();
+        for (uint32_t number = 0; number < count; ++number) {
+            if (!indexed(number)) {
+                continue;
+            }
+            const uint32_t hash = hashes[number];
+            const uint32_t tag = (hash << tagShift) & tagMask;
+            for (size_t i = home(hash);; i = i + 1 == size ? 0 : i + 1) {
+                const uint32_t slot = table[i];
+                if (slot == 0) {
+                    table[i] = tag | (number + 1);
+                    ++m_count;
+                    break;
+                }
+                if ((slot & ~numberMask) == tag && equal(number, (slot & numberMask) - 1)) {
+                    m_hidden.emplace_back(number, (slot & numberMask) - 1);
+                    table[i] = tag | (number + 1);
+                    break;
+                }
+            }
         }
     }
 
@@ -40,34 +82,36 @@ public:
         if (m_slots.empty()) {
             return None;
         }
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = hash & mask;; i = (i + 1) & mask) {
-            const Slot& slot = m_slots[i];
-            if (slot.number == None) {
+        const uint32_t tag = tagOf(hash);
+        const uint32_t numberMask = maskOf(m_numberBits);
+        for (size_t i = home(hash);; i = next(i)) {
+            const uint32_t slot = m_slots[i];
+            if (slot == 0) {
                 return None;
             }
-            if (slot.hash == hash && equal(slot.number)) {
-                return slot.number;
+            if ((slot & ~numberMask) == tag && equal((slot & numberMask) - 1)) {
+                return (slot & numberMask) - 1;
             }
         }
     }
 
     // Points the key at number, replacing the entry of an equal key.
-    template <class Equal> void assign(uint32_t hash, uint32_t number, Equal&& equal) {
-        if ((m_count + 1) * 4 > m_slots.size() * 3) {
-            rehash(m_slots.empty() ? 8 : m_slots.size() * 2);
+    template <class Equal, class HashOf> void assign(uint32_t hash, uint32_t number, Equal&& equal, HashOf&& hashOf) {
+        if (number >= maskOf(m_numberBits) || (m_count + 1) * 4 > m_slots.size() * 3) {
+            rebuild(std::max<size_t>(m_count + 1, number + 1), hashOf);
         }
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = hash & mask;; i = (i + 1) & mask) {
-            Slot& slot = m_slots[i];
-            if (slot.number == None) {
-                slot = {hash, number};
+        const uint32_t numberMask = maskOf(m_numberBits);
+        const uint32_t tag = tagOf(hash);
+        for (size_t i = home(hash);; i = next(i)) {
+            uint32_t& slot = m_slots[i];
+            if (slot == 0) {
+                slot = tag | (number + 1);
                 ++m_count;
                 return;
             }
-            if (slot.hash == hash && equal(slot.number)) {
-                m_hidden.emplace_back(number, slot.number);
-                slot.number = number;
+            if ((slot & ~numberMask) == tag && equal((slot & numberMask) - 1)) {
+                m_hidden.emplace_back(number, (slot & numberMask) - 1);
+                slot = tag | (number + 1);
                 return;
             }
         }
@@ -75,72 +119,89 @@ public:
 
     // Removes the entry holding number, or points it at the number that number hid. The
     // number must not be assigned again.
-    void remove(uint32_t hash, uint32_t number) {
-        Slot* slot = slotOf(hash, number);
-        if (!slot) {
+    template <class HashOf> void remove(uint32_t hash, uint32_t number, HashOf&& hashOf) {
+        const size_t found = slotOf(hash, number);
+        if (found == m_slots.size()) {
             return;
         }
         const auto hidden = std::lower_bound(m_hidden.begin(), m_hidden.end(), std::make_pair(number, uint32_t(0)));
         if (hidden != m_hidden.end() && hidden->first == number) {
-            slot->number = hidden->second;
+            m_slots[found] = tagOf(hash) | (hidden->second + 1);
         } else {
-            erase(slot);
+            erase(found, hashOf);
         }
     }
 
 private:
-    struct Slot {
-        uint32_t hash;
-        uint32_t number;
-    };
+    static uint32_t maskOf(uint32_t bits) { return bits >= 32 ? UINT32_MAX : (uint32_t(1) << bits) - 1; }
+    // Numbers up to count, and None - 1 kept free so that number + 1 never wraps.
+    static uint32_t bitsFor(size_t count) {
+        uint32_t bits = 1;
+        while (bits < 32 && maskOf(bits) <= count) {
+            ++bits;
+        }
+        return bits;
+    }
+    // At most three slots in four taken; any size, so that a loaded section gets just that.
+    static size_t capacityFor(size_t count) { return std::max<size_t>(4, count + count / 3 + 1); }
 
-    void erase(Slot* found) {
-        const size_t mask = m_slots.size() - 1;
-        size_t hole = size_t(found - m_slots.data());
-        // Backward-shift deletion keeps every remaining entry reachable from its home slot.
-        for (size_t next = (hole + 1) & mask; m_slots[next].number != None; next = (next + 1) & mask) {
-            const size_t home = m_slots[next].hash & mask;
-            const bool movable = hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
-            if (movable) {
-                m_slots[hole] = m_slots[next];
-                hole = next;
+    // The hash's high bits choose the home slot (a multiply instead of a modulo), its low bits
+    // make the tag.
+    size_t home(uint32_t hash) const { return size_t((uint64_t(hash) * m_slots.size()) >> 32); }
+    size_t next(size_t i) const { return i + 1 == m_slots.size() ? 0 : i + 1; }
+    uint32_t tagOf(uint32_t hash) const { return m_numberBits >= 32 ? 0 : hash << m_numberBits; }
+
+    size_t slotOf(uint32_t hash, uint32_t number) const {
+        if (m_slots.empty()) {
+            return 0;
+        }
+        const uint32_t numberMask = maskOf(m_numberBits);
+        for (size_t i = home(hash); m_slots[i] != 0; i = next(i)) {
+            if ((m_slots[i] & numberMask) == number + 1) {
+                return i;
             }
         }
-        m_slots[hole].number = None;
+        return m_slots.size();
+    }
+
+    // Backward-shift deletion keeps every remaining entry reachable from its home slot.
+    template <class HashOf> void erase(size_t hole, HashOf&& hashOf) {
+        const uint32_t numberMask = maskOf(m_numberBits);
+        for (size_t i = next(hole); m_slots[i] != 0; i = next(i)) {
+            const size_t at = home(hashOf((m_slots[i] & numberMask) - 1));
+            const bool movable = hole <= i ? (at <= hole || at > i) : (at <= hole && at > i);
+            if (movable) {
+                m_slots[hole] = m_slots[i];
+                hole = i;
+            }
+        }
+        m_slots[hole] = 0;
         --m_count;
     }
 
-    Slot* slotOf(uint32_t hash, uint32_t number) {
-        if (m_slots.empty()) {
-            return nullptr;
-        }
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = hash & mask; m_slots[i].number != None; i = (i + 1) & mask) {
-            if (m_slots[i].number == number) {
-                return &m_slots[i];
-            }
-        }
-        return nullptr;
-    }
-
-    void rehash(size_t capacity) {
-        std::vector<Slot> old(capacity, Slot{0, None});
+    // Room for count entries and numbers below twice count, with every slot recomputed.
+    template <class HashOf> void rebuild(size_t count, HashOf&& hashOf) {
+        const uint32_t oldMask = maskOf(m_numberBits);
+        std::vector<uint32_t> old(capacityFor(2 * count), 0);
         old.swap(m_slots);
-        const size_t mask = capacity - 1;
-        for (const Slot& slot : old) {
-            if (slot.number == None) {
+        m_numberBits = bitsFor(2 * count);
+        for (const uint32_t slot : old) {
+            if (slot == 0) {
                 continue;
             }
-            size_t i = slot.hash & mask;
-            while (m_slots[i].number != None) {
-                i = (i + 1) & mask;
+            const uint32_t number = (slot & oldMask) - 1;
+            const uint32_t hash = hashOf(number);
+            size_t i = home(hash);
+            while (m_slots[i] != 0) {
+                i = next(i);
             }
-            m_slots[i] = slot;
+            m_slots[i] = tagOf(hash) | (number + 1);
         }
     }
 
-    std::vector<Slot> m_slots;
+    std::vector<uint32_t> m_slots;
     // (number, the number it hid) in ascending order; entries of removed numbers stay until clear().
     std::vector<std::pair<uint32_t, uint32_t>> m_hidden;
-    size_t m_count = 0;
+    uint32_t m_count = 0;
+    uint32_t m_numberBits = 0;
 };

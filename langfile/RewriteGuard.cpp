@@ -18,6 +18,11 @@ void refuse(const QString& fileName, const QString& reason) {
 namespace RewriteGuard {
 
 QString refusal(const QByteArray& fileBytes) {
+    const void* nul = std::memchr(fileBytes.constData(), '\0', size_t(fileBytes.size()));
+    return refusal(fileBytes, nul ? static_cast<const char*>(nul) - fileBytes.constData() : fileBytes.size());
+}
+
+QString refusal(const QByteArray& fileBytes, qsizetype firstNul) {
     const QString lost =
         QStringLiteral(" It is not an 8-bit language file; writing it back would lose data, so it is left as it is.");
     if (fileBytes.startsWith("\xEF\xBB\xBF")) {
@@ -29,14 +34,9 @@ QString refusal(const QByteArray& fileBytes) {
                lost;
     }
     // NULs only at the very end hide nothing: the loader stops there with all the text read.
-    const char* begin = fileBytes.constData();
-    const void* nul = std::memchr(begin, '\0', size_t(fileBytes.size()));
-    if (nul) {
-        const qsizetype at = static_cast<const char*>(nul) - begin;
-        for (qsizetype i = at; i < fileBytes.size(); ++i) {
-            if (fileBytes.at(i) != '\0') {
-                return QStringLiteral("The file holds a NUL byte before its end (at byte %1).").arg(at) + lost;
-            }
+    for (qsizetype i = firstNul; i < fileBytes.size(); ++i) {
+        if (fileBytes.at(i) != '\0') {
+            return QStringLiteral("The file holds a NUL byte before its end (at byte %1).").arg(firstNul) + lost;
         }
     }
     return QString();

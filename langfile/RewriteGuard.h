@@ -13,6 +13,9 @@ namespace RewriteGuard {
 
 // Empty when a file of these bytes may be rewritten, else the reason it may not.
 QString refusal(const QByteArray& fileBytes);
+// The same when the first NUL's position is known (the size when there is none), so that a
+// loader reads the bytes once for both.
+QString refusal(const QByteArray& fileBytes, qsizetype firstNul);
 
 // Throw FileError "Cannot create file" naming the file, with the refusal, when there is one:
 // for a file's bytes, or for a document loaded from its file (IniDocument::rewriteRefusal).

@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include "AnsiUpper.h"
+
 #include <QHash>
 #include <QMutex>
 
@@ -256,22 +258,7 @@ std::optional<QByteArray> encode(const QString& text, int codePage) {
 }
 
 const std::array<unsigned char, 256>& ansiUpperTable() {
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t{};
-        const auto& sb = singleByteTable(Ansi);
-        for (int b = 0; b < 256; ++b) {
-            t[size_t(b)] = static_cast<unsigned char>(b);
-            const QString upper = QString(QChar(sb.toUnicode[size_t(b)])).toUpper();
-            if (upper.size() == 1) {
-                const auto it = sb.fromUnicode.constFind(upper.at(0).unicode());
-                if (it != sb.fromUnicode.constEnd()) {
-                    t[size_t(b)] = it.value();
-                }
-            }
-        }
-        return t;
-    }();
-    return table;
+    return AnsiUpper::Table;
 }
 
 } // namespace CodePage

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -177,6 +178,38 @@ void writeInPlace(const QString& fileName, const QByteArray& target, const QByte
 
 namespace SafeFile {
 
+// Makes streams and empties them at the end; the only way to a stream.
+class StreamWriter {
+public:
+    // Runs produce on a stream that hands its blocks to drain; false when one failed.
+    static bool run(const std::function<void(Stream&)>& produce, std::function<bool(const char*, qsizetype)> drain) {
+        std::unique_ptr<Stream> stream(new Stream);
+        stream->m_drain = std::move(drain);
+        produce(*stream);
+        const qsizetype rest = stream->m_next - stream->m_block;
+        return !stream->m_failed && (rest == 0 || stream->m_drain(stream->m_block, rest));
+    }
+};
+
+void Stream::overflow(const char* data, qsizetype size) {
+    while (!m_failed && size > 0) {
+        const qsizetype taken = std::min(size, qsizetype(m_end - m_next));
+        if (m_next == m_block && taken == WriteBlockSize) {
+            // A whole block of the caller's bytes goes on without a copy.
+            m_failed = !m_drain(data, taken);
+        } else {
+            std::memcpy(m_next, data, size_t(taken));
+            m_next += taken;
+            if (m_next == m_end) {
+                m_failed = !m_drain(m_block, WriteBlockSize);
+                m_next = m_block;
+            }
+        }
+        data += taken;
+        size -= taken;
+    }
+}
+
 QByteArray readAll(const QString& fileName) {
     // Non-blocking, so that opening a FIFO never waits for a writer; it is refused below.
     Descriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -198,6 +231,10 @@ QByteArray readAll(const QString& fileName) {
 }
 
 void writeAll(const QString& fileName, const QByteArray& data) {
+    writeAll(fileName, [&](Stream& stream) { stream.write(data.constData(), data.size()); });
+}
+
+void writeAll(const QString& fileName, const std::function<void(Stream&)>& produce) {
     const QByteArray target = QFile::encodeName(finalTarget(fileName));
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
@@ -217,6 +254,11 @@ void writeAll(const QString& fileName, const QByteArray& data) {
     Descriptor fd = createTemporary(QFile::decodeName(target), temporaryName);
     if (!fd.isOpen()) {
         if (exists && (errno == EACCES || errno == EPERM)) {
+            QByteArray data;
+            StreamWriter::run(produce, [&](const char* bytes, qsizetype size) {
+                data.append(bytes, size);
+                return true;
+            });
             writeInPlace(fileName, target, data);
             return;
         }
@@ -225,9 +267,23 @@ void writeAll(const QString& fileName, const QByteArray& data) {
     if (exists) {
         copyOwnership(fd.get(), old);
     }
-    const bool written = writeFully(fd.get(), data.constData(), data.size()) && flush(fd.get()) && fd.close() &&
-                         !failed(ScopedWriteFault::Rename) &&
-                         ::rename(temporaryName.constData(), target.constData()) == 0;
+    int writeError = 0;
+    bool written = false;
+    try {
+        written = StreamWriter::run(produce, [&](const char* bytes, qsizetype size) {
+            const bool done = writeFully(fd.get(), bytes, size);
+            writeError = done ? 0 : errno;
+            return done;
+        });
+    } catch (...) {
+        ::unlink(temporaryName.constData());
+        throw;
+    }
+    if (!written) {
+        errno = writeError;
+    }
+    written = written && flush(fd.get()) && fd.close() && !failed(ScopedWriteFault::Rename) &&
+              ::rename(temporaryName.constData(), target.constData()) == 0;
     if (!written) {
         const int err = errno;
         ::unlink(temporaryName.constData());

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstring>
+#include <functional>
+
 // The one way a whole file is read or written. Writes go to a temporary file in the
 // target's folder that is renamed over the target, so a failed write leaves the old
 // file byte-identical.
@@ -21,5 +24,34 @@ QByteArray readAll(const QString& fileName);
 // its owner and group. In a folder where no temporary file can be made, an existing writable
 // file is rewritten in place, with room for the new bytes reserved first.
 void writeAll(const QString& fileName, const QByteArray& data);
+
+// Where a file's bytes go piece by piece, in blocks of WriteBlockSize, so that a large file is
+// written without a second copy of it in memory. After a failed block the rest is dropped and
+// writeAll throws once the producer returns.
+class Stream {
+public:
+    void write(const char* data, qsizetype size) {
+        if (size <= m_end - m_next) {
+            std::memcpy(m_next, data, size_t(size));
+            m_next += size;
+        } else {
+            overflow(data, size);
+        }
+    }
+
+private:
+    friend class StreamWriter;
+    Stream() = default;
+    void overflow(const char* data, qsizetype size);
+    // Hands full blocks on; false when the bytes could not be taken.
+    std::function<bool(const char*, qsizetype)> m_drain;
+    char m_block[WriteBlockSize];
+    char* m_next = m_block;
+    char* m_end = m_block + WriteBlockSize;
+    bool m_failed = false;
+};
+
+// As above, with the bytes that produce hands to the stream.
+void writeAll(const QString& fileName, const std::function<void(Stream&)>& produce);
 
 } // namespace SafeFile

@@ -24,7 +24,13 @@ public:
         }
         text.replace("\r\n", "\n");
         text.replace('\r', '\n');
-        for (const QByteArray& raw : text.split('\n')) {
+        loadLines(text.split('\n'));
+    }
+
+    // Each item is one line, even one holding a line break, as a document set from lines keeps it.
+    void loadLines(const QList<QByteArray>& lines) {
+        m_sections.clear();
+        for (const QByteArray& raw : lines) {
             const QByteArray line = loadTrimmed(raw);
             if (line.isEmpty() || line.startsWith(';')) {
                 continue;

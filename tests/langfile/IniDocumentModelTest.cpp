@@ -46,6 +46,10 @@ public:
 // Few names in several spellings, so that duplicates and case collisions are common.
 const QByteArray SectionNames[] = {"s", "S", "Texts", "TEXTS", "\xE4", "\xC4", ""};
 const QByteArray KeyNames[] = {"a", "A", "b", "key", "KEY", "\xE9", "\xC9", "x.Caption", ""};
+// Names only looked up: each begins like a key of the document, but no loaded line has it.
+const QByteArray LookupOnlyKeys[] = {"a=v", "a ", " a", "a\tb", "raw1", "key\r\nb", "KEY\n", "x.Caption=v"};
+// Breaks inside a line given apart stay in its value.
+const QByteArray InnerBreaks[] = {"\r", "\n", QByteArray("\0", 1), "\r\n"};
 
 } // namespace
 
@@ -71,9 +75,12 @@ private:
         return names[random.bounded(int(N))];
     }
 
-    // A loadable text in write-back form with duplicate sections and keys and raw lines.
+    // A loadable text in write-back form with duplicate sections and keys and raw lines, loaded
+    // as text or, with line breaks and NULs inside values, as lines given apart.
     static void loadRandom(QRandomGenerator& random, IniDocument& document, ReferenceDocument& reference) {
         reference.clear();
+        const bool asLines = random.bounded(2) == 0;
+        QList<QByteArray> lines;
         QByteArray text;
         const int sections = random.bounded(6);
         for (int s = 0; s < sections; ++s) {
@@ -82,29 +89,47 @@ private:
                 continue; // "[]" is legal, but keep names non-empty in text so the reference stays simple
             }
             text += "[" + name + "]\r\n";
-            const int lines = random.bounded(8);
-            for (int l = 0; l < lines; ++l) {
-                const QByteArray line = random.bounded(6) == 0
-                                            ? QByteArray("raw") + QByteArray::number(l)
-                                            : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
+            lines.append("[" + name + "]");
+            const int count = random.bounded(8);
+            for (int l = 0; l < count; ++l) {
+                // "=v=x" has the value "v=x", not "x" under the key "a=v".
+                QByteArray line = random.bounded(6) == 0 ? QByteArray("raw") + QByteArray::number(l)
+                                  : random.bounded(8) == 0
+                                      ? pick(random, KeyNames) + "=v=x"
+                                      : pick(random, KeyNames) + "=v" + QByteArray::number(random.bounded(100));
+                if (asLines && random.bounded(4) == 0) {
+                    line += pick(random, InnerBreaks) + "x";
+                }
                 text += line + "\r\n";
+                lines.append(line);
             }
             text += "\r\n";
+            lines.append(QByteArray());
         }
-        document.setFromText(text);
-        reference.load(text);
+        if (asLines) {
+            document.setFromLines(lines);
+            reference.loadLines(lines);
+        } else {
+            document.setFromText(text);
+            reference.load(text);
+        }
     }
 
 private slots:
     void randomOperationsMatchReference_data() {
         QTest::addColumn<quint32>("run");
+        QTest::addColumn<int>("valueSize"); // large values make the written text move now and then
         for (quint32 run = 1; run <= 40; ++run) {
-            QTest::newRow(QByteArray::number(run).constData()) << run;
+            QTest::newRow(QByteArray::number(run).constData()) << run << 0;
+        }
+        for (quint32 run = 41; run <= 44; ++run) {
+            QTest::addRow("%u, large values", run) << run << 20000;
         }
     }
 
     void randomOperationsMatchReference() {
         QFETCH(quint32, run);
+        QFETCH(int, valueSize);
         QRandomGenerator random(run);
         IniDocument document;
         ReferenceDocument reference;
@@ -140,7 +165,7 @@ private slots:
                     held = document.findSection(heldName);
                 }
             } else if (operation < 35) {
-                const QByteArray value = "w" + QByteArray::number(step);
+                const QByteArray value = "w" + QByteArray::number(step) + QByteArray(valueSize, char('a' + step % 26));
                 document.writeString(section, key, value);
                 reference.write(section, key, value);
             } else if (operation < 55) {
@@ -161,6 +186,16 @@ private slots:
                 QCOMPARE(document.lines(section), reference.lines(section));
                 QCOMPARE(document.distinctKeyCount(ref), reference.distinctKeyCount(section));
                 QCOMPARE(viewedLines(document, ref), reference.viewedLines(section));
+                const QByteArray& lookupOnly = pick(random, LookupOnlyKeys);
+                QCOMPARE(document.readString(ref, lookupOnly, "<none>"), reference.read(section, lookupOnly));
+                // In the order the section holds its keys, as callers mostly look them up, with
+                // names no line has in between.
+                for (const IniDocument::LineView& line : document.lineViews(ref)) {
+                    const QByteArray lineKey = line.key.toByteArray();
+                    QCOMPARE(document.readString(ref, lineKey, "<none>"), reference.read(section, lineKey));
+                    const QByteArray& other = pick(random, LookupOnlyKeys);
+                    QCOMPARE(document.readString(ref, other, "<none>"), reference.read(section, other));
+                }
             }
         }
         QCOMPARE(document.sections(), reference.sections());
@@ -175,6 +210,32 @@ private slots:
         for (const QByteArray& section : SectionNames) {
             for (const QByteArray& key : KeyNames) {
                 QCOMPARE(document.readString(section, key, "<none>"), reference.read(section, key));
+            }
+        }
+    }
+
+    // Right after a load, before any look-up needs a section's key index: every line's key in
+    // the section's order, then backwards, where a repeated key must give its last line.
+    void lookUpsRightAfterLoadMatchReference() {
+        for (quint32 run = 1; run <= 300; ++run) {
+            QRandomGenerator random(run);
+            IniDocument document;
+            ReferenceDocument reference;
+            loadRandom(random, document, reference);
+            for (const IniDocument::SectionRef ref : document.sectionRefs()) {
+                const QByteArray section = document.sectionName(ref).toByteArray();
+                if (!(document.findSection(section) == ref)) {
+                    continue; // an earlier section of the name, which the reference does not answer for
+                }
+                QList<QByteArray> keys;
+                for (const IniDocument::LineView& line : document.lineViews(ref)) {
+                    keys.append(line.key.toByteArray());
+                }
+                for (int i = 0; i < 2 * keys.size(); ++i) {
+                    const QByteArray& key = keys.at(i < keys.size() ? i : 2 * keys.size() - 1 - i);
+                    const QByteArrayView view = document.valueView(ref, key);
+                    QCOMPARE(view.isNull() ? QByteArray("<none>") : view.toByteArray(), reference.read(section, key));
+                }
             }
         }
     }

@@ -110,6 +110,19 @@ private slots:
         QCOMPARE(CodePage::forCharset(charset), codePage);
     }
 
+    // The fixed table holds what the code page's own characters say, byte by byte: a letter
+    // goes to its capital when the code page has that capital as one byte.
+    void ansiUpperTableFollowsTheCodePage() {
+        const auto& upper = CodePage::ansiUpperTable();
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray byte(1, char(b));
+            const QString capital = CodePage::decode(byte, CodePage::Ansi).toUpper();
+            const std::optional<QByteArray> encoded = CodePage::encode(capital, CodePage::Ansi);
+            const int expected = capital.size() == 1 && encoded ? static_cast<unsigned char>(encoded->at(0)) : b;
+            QVERIFY2(upper[size_t(b)] == expected, qPrintable(QStringLiteral("byte %1").arg(b, 2, 16)));
+        }
+    }
+
     void ansiUpperTable() {
         const auto& upper = CodePage::ansiUpperTable();
         for (int c = 'a'; c <= 'z'; ++c) {

@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
 #include <cstring>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,6 +126,62 @@ private slots:
         }
         QCOMPARE(TestFiles::read(path), before);
         QVERIFY(RegistryHive(path).keyExists(key));
+    }
+
+    // Pieces handed over one by one reach the file whole and in order, in blocks of the block
+    // size however they are cut; a block that fails, or a producer that throws, leaves the old
+    // file and no temporary one.
+    void streamedPieces_data() {
+        QTest::addColumn<QList<int>>("pieces");
+        QTest::addColumn<int>("failingBlock"); // 0: none
+        QTest::addColumn<bool>("producerThrows");
+        const int block = int(SafeFile::WriteBlockSize);
+        QTest::newRow("nothing") << QList<int>{} << 0 << false;
+        QTest::newRow("small pieces over two blocks") << QList<int>(3000, 50) << 0 << false;
+        QTest::newRow("one piece of blocks and a bit") << QList<int>{3 * block + 7} << 0 << false;
+        QTest::newRow("exact blocks") << QList<int>{block, block} << 0 << false;
+        QTest::newRow("cut across blocks") << QList<int>{block - 1, 2, block + 3, 5, 2 * block} << 0 << false;
+        QTest::newRow("second block fails") << QList<int>(4000, 70) << 2 << false;
+        QTest::newRow("last block fails") << QList<int>{block, 10} << 2 << false;
+        QTest::newRow("producer throws") << QList<int>{block, 10} << 0 << true;
+    }
+
+    void streamedPieces() {
+        QFETCH(QList<int>, pieces);
+        QFETCH(int, failingBlock);
+        QFETCH(bool, producerThrows);
+        QByteArray expected;
+        for (int i = 0; i < pieces.size(); ++i) {
+            for (int j = 0; j < pieces[i]; ++j) {
+                expected += char('a' + (i + j / 7) % 26);
+            }
+        }
+        const QStringList before = entries();
+        ScopedWriteFault fault(ScopedWriteFault::Write, failingBlock == 0 ? INT_MAX : failingBlock);
+        bool thrown = false;
+        try {
+            SafeFile::writeAll(m_file, [&](SafeFile::Stream& stream) {
+                qsizetype at = 0;
+                for (const int size : pieces) {
+                    stream.write(expected.constData() + at, size);
+                    at += size;
+                }
+                if (producerThrows) {
+                    throw std::runtime_error("producer failed");
+                }
+            });
+        } catch (const FileError&) {
+            thrown = true;
+        } catch (const std::runtime_error&) {
+            thrown = true;
+        }
+        const qsizetype blocks = (expected.size() + SafeFile::WriteBlockSize - 1) / SafeFile::WriteBlockSize;
+        QCOMPARE(thrown, failingBlock != 0 || producerThrows);
+        QCOMPARE(TestFiles::read(m_file), thrown ? m_old : expected);
+        QCOMPARE(entries(), before);
+        // A producer that throws has only its full blocks written by then.
+        const qsizetype written = producerThrows ? expected.size() / SafeFile::WriteBlockSize : blocks;
+        QCOMPARE(fault.reached(), failingBlock != 0 ? failingBlock : int(written));
     }
 
 private:
