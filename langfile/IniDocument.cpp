@@ -363,12 +363,24 @@ struct IniDocument::Data {
     void reset() {
         text.clear();
         textEnd = 0;
-        arena.clear();
+        // Kept for the next load: a document that serves file after file writes into the same pages.
+        arena.resize(0);
         arenaLive = 0;
         sections.clear();
         sectionIndex.clear();
         erasedSections = 0;
         generation = nextGeneration();
+    }
+
+    // Mostly a little more than the write-back form takes: a loaded line grows by at most its
+    // CR LF, a section by its brackets and empty line, and the arena's records hold more than
+    // their lines.
+    qsizetype writtenSizeGuess() const {
+        qsizetype size = qsizetype(textEnd) + arena.size();
+        for (const Section& section : sections) {
+            size += 6 + 2 * qsizetype(section.lines.size());
+        }
+        return size;
     }
 
     // The section a write goes to: the last of that name, or a new one at the end.
@@ -904,14 +916,21 @@ QByteArray IniDocument::toText() const {
 }
 
 void IniDocument::toText(QByteArray& text) const {
-    qsizetype size = 0;
-    d->writeText([&](const char*, size_t count) { size += qsizetype(count); });
-    text.resize(size);
+    // One pass into room guessed from above, growing should the guess fall short: a pass of its
+    // own to count would find every line's parts twice.
+    qsizetype used = 0;
+    text.resize(d->writtenSizeGuess());
     char* out = text.data();
     d->writeText([&](const char* bytes, size_t count) {
+        if (qsizetype(count) > text.size() - used) {
+            text.resize(std::max(2 * text.size(), used + qsizetype(count)));
+            out = text.data() + used;
+        }
         std::memcpy(out, bytes, count);
         out += count;
+        used += qsizetype(count);
     });
+    text.resize(used);
 }
 
 void IniDocument::writeBack() const {
