@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 bool sameName(const QByteArray& a, const QByteArray& b) {
@@ -36,12 +38,19 @@ CopiedLines copyLines(const IniDocument& document, const QByteArray& section) {
         copied.sizes.append(line.bare.isNull() ? line.key.size() + 1 + line.value.size() : line.bare.size());
         size += copied.sizes.last();
     }
-    copied.bytes.reserve(size);
+    copied.bytes.resize(size);
+    char* out = copied.bytes.data();
+    const auto put = [&out](QByteArrayView bytes) {
+        std::copy(bytes.begin(), bytes.end(), out);
+        out += bytes.size();
+    };
     for (const IniDocument::LineView& line : views) {
         if (line.bare.isNull()) {
-            copied.bytes.append(line.key).append('=').append(line.value);
+            put(line.key);
+            put("=");
+            put(line.value);
         } else {
-            copied.bytes.append(line.bare);
+            put(line.bare);
         }
     }
     return copied;

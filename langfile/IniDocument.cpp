@@ -181,30 +181,36 @@ struct IniDocument::Data {
         }
         return uint32_t(arena.size()) | ArenaBit;
     }
+    // Room for size more bytes at the arena's end, for the caller to fill.
+    char* grow(qsizetype size) {
+        const qsizetype end = arena.size();
+        arena.resize(end + size);
+        arenaLive += size;
+        return arena.data() + end;
+    }
+    static char* copy(char* out, QByteArrayView bytes) {
+        if (!bytes.isEmpty()) {
+            std::memcpy(out, bytes.data(), size_t(bytes.size()));
+        }
+        return out + bytes.size();
+    }
     Span store(QByteArrayView bytes) {
         const Span span{arenaEnd(bytes.size()), uint32_t(bytes.size())};
-        arena.append(bytes);
-        arenaLive += bytes.size();
+        copy(grow(bytes.size()), bytes);
         return span;
     }
-    // A line without "=".
-    Line storeBare(QByteArrayView bytes) {
-        const Line line = arenaEnd(RecordHeader + bytes.size());
-        const uint32_t header[2] = {NoValue, uint32_t(bytes.size())};
-        arena.append(reinterpret_cast<const char*>(header), RecordHeader);
-        arena.append(bytes);
-        arenaLive += RecordHeader + bytes.size();
+    // An entry, or with keySize NoValue a line without "=", its bytes in value.
+    Line storeRecord(uint32_t keySize, QByteArrayView key, QByteArrayView value) {
+        const qsizetype size = RecordHeader + key.size() + value.size();
+        const Line line = arenaEnd(size);
+        const uint32_t header[2] = {keySize, uint32_t(value.size())};
+        char* out = grow(size);
+        std::memcpy(out, header, RecordHeader);
+        copy(copy(out + RecordHeader, key), value);
         return line;
     }
-    Line storeEntry(QByteArrayView key, QByteArrayView value) {
-        const Line line = arenaEnd(RecordHeader + key.size() + value.size());
-        const uint32_t header[2] = {uint32_t(key.size()), uint32_t(value.size())};
-        arena.append(reinterpret_cast<const char*>(header), RecordHeader);
-        arena.append(key);
-        arena.append(value);
-        arenaLive += RecordHeader + key.size() + value.size();
-        return line;
-    }
+    Line storeBare(QByteArrayView bytes) { return storeRecord(NoValue, {}, bytes); }
+    Line storeEntry(QByteArrayView key, QByteArrayView value) { return storeRecord(uint32_t(key.size()), key, value); }
     uint32_t recordSize(Line line) const {
         uint32_t header[2];
         std::memcpy(header, at(line), RecordHeader);
