@@ -2,9 +2,7 @@
 
 #include "DocumentSorter.h"
 #include "FileError.h"
-#include "RewriteGuard.h"
 #include "RuleApplier.h"
-#include "SafeFile.h"
 
 #include <QFileInfo>
 
@@ -13,13 +11,12 @@
 
 namespace {
 
-FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, QByteArray& text) {
+FileReport rewriteFile(const QString& path, FileRewriter& rewriter) {
     if (!QFileInfo::exists(path)) {
         return {path, FileReport::Outcome::Missing, {}};
     }
     try {
-        BulkRunner::rewriteInto(path, rewrite, text);
-        SafeFile::writeAll(path, text);
+        rewriter.rewrite(path);
         return {path, FileReport::Outcome::Written, {}};
     } catch (const FileError& error) {
         return {path, FileReport::Outcome::Failed, error.message()};
@@ -32,19 +29,9 @@ FileReport rewriteFile(const QString& path, const BulkRunner::Rewrite& rewrite, 
 
 namespace BulkRunner {
 
-void rewriteInto(const QString& path, const Rewrite& rewrite, QByteArray& text) {
-    const QByteArray bytes = SafeFile::readAll(path);
-    RewriteGuard::ensureRewritable(path, bytes);
-    IniDocument document;
-    document.setFileName(path);
-    document.setFromText(bytes);
-    rewrite(document, text);
-}
-
 QByteArray rewritten(const QString& path, const Rewrite& rewrite) {
-    QByteArray text;
-    rewriteInto(path, rewrite, text);
-    return text;
+    FileRewriter rewriter(rewrite);
+    return rewriter.rewritten(path);
 }
 
 Rewrite sorting(const QLocale& locale) {
@@ -66,9 +53,9 @@ QList<FileReport> run(const QStringList& paths, const Rewrite& rewrite, const Pr
     }
     QList<FileReport> reports;
     reports.reserve(total);
-    QByteArray text;
+    FileRewriter rewriter(rewrite);
     for (const QString& path : paths) {
-        reports.append(rewriteFile(path, rewrite, text));
+        reports.append(rewriteFile(path, rewriter));
         if (progress) {
             progress(int(reports.size()), total);
         }

@@ -2,7 +2,7 @@
 
 #include "ChangeRule.h"
 #include "FileReport.h"
-#include "IniDocument.h"
+#include "FileRewriter.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,12 +17,9 @@ namespace BulkRunner {
 
 // (0, total) before the first file, then (files done, total) after each.
 using Progress = std::function<void(int done, int total)>;
-// Changes a loaded document and puts the bytes to write back into text, whose memory serves
-// one file after the other.
-using Rewrite = std::function<void(IniDocument& document, QByteArray& text)>;
+// Changes a loaded document and puts the bytes to write back into text.
+using Rewrite = FileRewriter::Rewrite;
 
-// The same into text, whose memory serves one file after the other.
-void rewriteInto(const QString& path, const Rewrite& rewrite, QByteArray& text);
 // What run would write to path, without writing it. Throws FileError when the file cannot be
 // read or must not be rewritten (RewriteGuard), as run reports it.
 QByteArray rewritten(const QString& path, const Rewrite& rewrite);

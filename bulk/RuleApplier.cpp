@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 bool sameName(const QByteArray& a, const QByteArray& b) {
@@ -21,10 +23,44 @@ void moveValue(IniDocument& document, const ChangeRule& rule, bool keepSource) {
     }
 }
 
+// The lines of a section as lines() gives them, one after the other in one buffer.
+struct CopiedLines {
+    QByteArray bytes;
+    QList<qsizetype> sizes;
+};
+
+CopiedLines copyLines(const IniDocument& document, const QByteArray& section) {
+    const QList<IniDocument::LineView> views = document.lineViews(document.findSection(section));
+    CopiedLines copied;
+    copied.sizes.reserve(views.size());
+    qsizetype size = 0;
+    for (const IniDocument::LineView& line : views) {
+        copied.sizes.append(line.bare.isNull() ? line.key.size() + 1 + line.value.size() : line.bare.size());
+        size += copied.sizes.last();
+    }
+    copied.bytes.resize(size);
+    char* out = copied.bytes.data();
+    const auto put = [&out](QByteArrayView bytes) {
+        std::copy(bytes.begin(), bytes.end(), out);
+        out += bytes.size();
+    };
+    for (const IniDocument::LineView& line : views) {
+        if (line.bare.isNull()) {
+            put(line.key);
+            put("=");
+            put(line.value);
+        } else {
+            put(line.bare);
+        }
+    }
+    return copied;
+}
+
 void moveLines(IniDocument& document, const ChangeRule& rule, bool keepSource) {
-    // Copied first: the views into the document go stale as soon as it is written.
-    const QList<QByteArray> lines = document.lines(rule.source);
-    if (lines.isEmpty()) {
+    // Copied first, all into one buffer: the views into the document go stale as soon as it is
+    // written.
+    const CopiedLines copied = copyLines(document, rule.source);
+    if (copied.sizes.isEmpty()) {
         return;
     }
     QSet<QByteArray> targetBareLines;
@@ -34,13 +70,17 @@ void moveLines(IniDocument& document, const ChangeRule& rule, bool keepSource) {
             targetBareLines.insert(line.bare.toByteArray());
         }
     }
-    for (const QByteArray& line : lines) {
+    const char* next = copied.bytes.constData();
+    for (const qsizetype size : copied.sizes) {
+        const QByteArray line = QByteArray::fromRawData(next, size);
+        next += size;
         const qsizetype equals = line.indexOf('=');
         if (equals >= 0) {
-            document.writeString(rule.target, line.left(equals), line.mid(equals + 1));
+            document.writeString(rule.target, QByteArray::fromRawData(line.constData(), equals),
+                                 QByteArray::fromRawData(line.constData() + equals + 1, size - equals - 1));
         } else if (!targetBareLines.contains(line)) {
             document.writeLine(rule.target, {{}, {}, line});
-            targetBareLines.insert(line);
+            targetBareLines.insert(QByteArray(line.constData(), size));
         }
     }
     if (!keepSource) {

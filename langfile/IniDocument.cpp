@@ -217,30 +217,36 @@ struct IniDocument::Data {
         }
         return uint32_t(arena.size()) | ArenaBit;
     }
+    // Room for size more bytes at the arena's end, for the caller to fill.
+    char* grow(qsizetype size) {
+        const qsizetype end = arena.size();
+        arena.resize(end + size);
+        arenaLive += size;
+        return arena.data() + end;
+    }
+    static char* copy(char* out, QByteArrayView bytes) {
+        if (!bytes.isEmpty()) {
+            std::memcpy(out, bytes.data(), size_t(bytes.size()));
+        }
+        return out + bytes.size();
+    }
     Span store(QByteArrayView bytes) {
         const Span span{arenaEnd(bytes.size()), uint32_t(bytes.size())};
-        arena.append(bytes);
-        arenaLive += bytes.size();
+        copy(grow(bytes.size()), bytes);
         return span;
     }
-    // A line without "=".
-    Line storeBare(QByteArrayView bytes) {
-        const Line line = arenaEnd(RecordHeader + bytes.size());
-        const uint32_t header[2] = {NoValue, uint32_t(bytes.size())};
-        arena.append(reinterpret_cast<const char*>(header), RecordHeader);
-        arena.append(bytes);
-        arenaLive += RecordHeader + bytes.size();
+    // An entry, or with keySize NoValue a line without "=", its bytes in value.
+    Line storeRecord(uint32_t keySize, QByteArrayView key, QByteArrayView value) {
+        const qsizetype size = RecordHeader + key.size() + value.size();
+        const Line line = arenaEnd(size);
+        const uint32_t header[2] = {keySize, uint32_t(value.size())};
+        char* out = grow(size);
+        std::memcpy(out, header, RecordHeader);
+        copy(copy(out + RecordHeader, key), value);
         return line;
     }
-    Line storeEntry(QByteArrayView key, QByteArrayView value) {
-        const Line line = arenaEnd(RecordHeader + key.size() + value.size());
-        const uint32_t header[2] = {uint32_t(key.size()), uint32_t(value.size())};
-        arena.append(reinterpret_cast<const char*>(header), RecordHeader);
-        arena.append(key);
-        arena.append(value);
-        arenaLive += RecordHeader + key.size() + value.size();
-        return line;
-    }
+    Line storeBare(QByteArrayView bytes) { return storeRecord(NoValue, {}, bytes); }
+    Line storeEntry(QByteArrayView key, QByteArrayView value) { return storeRecord(uint32_t(key.size()), key, value); }
     uint32_t recordSize(Line line) const {
         uint32_t header[2];
         std::memcpy(header, at(line), RecordHeader);
@@ -470,12 +476,24 @@ struct IniDocument::Data {
     void reset() {
         text.clear();
         textEnd = 0;
-        arena.clear();
+        // Kept for the next load: a document that serves file after file writes into the same pages.
+        arena.resize(0);
         arenaLive = 0;
         sections.clear();
         sectionIndex.clear();
         erasedSections = 0;
         generation = nextGeneration();
+    }
+
+    // Mostly a little more than the write-back form takes: a loaded line grows by at most its
+    // CR LF, a section by its brackets and empty line, and the arena's records hold more than
+    // their lines.
+    qsizetype writtenSizeGuess() const {
+        qsizetype size = qsizetype(textEnd) + arena.size();
+        for (const Section& section : sections) {
+            size += 6 + 2 * qsizetype(section.lines.size());
+        }
+        return size;
     }
 
     // The section a write goes to: the last of that name, or a new one at the end.
@@ -1020,14 +1038,21 @@ QByteArray IniDocument::toText() const {
 }
 
 void IniDocument::toText(QByteArray& text) const {
-    qsizetype size = 0;
-    d->writeText([&](const char*, size_t count) { size += qsizetype(count); });
-    text.resize(size);
+    // One pass into room guessed from above, growing should the guess fall short: a pass of its
+    // own to count would find every line's parts twice.
+    qsizetype used = 0;
+    text.resize(d->writtenSizeGuess());
     char* out = text.data();
     d->writeText([&](const char* bytes, size_t count) {
+        if (qsizetype(count) > text.size() - used) {
+            text.resize(std::max(2 * text.size(), used + qsizetype(count)));
+            out = text.data() + used;
+        }
         std::memcpy(out, bytes, count);
         out += count;
+        used += qsizetype(count);
     });
+    text.resize(used);
 }
 
 void IniDocument::writeBack() const {

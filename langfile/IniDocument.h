@@ -90,6 +90,7 @@ public:
     void writeLine(const QByteArray& section, const LineView& line);
     void deleteKey(const QByteArray& section, const QByteArray& key);
     void eraseSection(const QByteArray& section);
+    // Empties the document; the memory of text written into it is kept for the next load.
     void clear();
 
     // Replaces the content by the load rules applied to these lines.

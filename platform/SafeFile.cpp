@@ -81,6 +81,8 @@ bool flush(int fd) {
 // Reads straight into data, sized for the file as it was seen (plus one byte, to meet the end
 // without growing); false with errno set when a read fails.
 bool readFully(int fd, QByteArray& data, qsizetype sizeHint) {
+    // Emptied first, so that a buffer still shared elsewhere is left as it is rather than copied.
+    data.resize(0);
     data.resize(std::max<qsizetype>(sizeHint, 64 * 1024 - 1) + 1);
     qsizetype used = 0;
     for (;;) {
@@ -211,6 +213,12 @@ void Stream::overflow(const char* data, qsizetype size) {
 }
 
 QByteArray readAll(const QString& fileName) {
+    QByteArray data;
+    readAll(fileName, data);
+    return data;
+}
+
+void readAll(const QString& fileName, QByteArray& data) {
     // Non-blocking, so that opening a FIFO never waits for a writer; it is refused below.
     Descriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
@@ -223,11 +231,9 @@ QByteArray readAll(const QString& fileName) {
     if (!S_ISREG(info.st_mode)) {
         throw FileError::cannotOpen(fileName, QStringLiteral("Not a regular file."));
     }
-    QByteArray data;
     if (!readFully(fd.get(), data, qsizetype(info.st_size))) {
         throw FileError::cannotOpen(fileName, systemReason(errno));
     }
-    return data;
 }
 
 void writeAll(const QString& fileName, const QByteArray& data) {

@@ -17,6 +17,9 @@ constexpr qsizetype WriteBlockSize = 64 * 1024;
 // Throws FileError ("Cannot open file") when the file is missing or unreadable, or is not a
 // regular file (a FIFO, a device): links are followed to the file they name.
 QByteArray readAll(const QString& fileName);
+// The same into data, reusing its memory when it is not shared and has room: a run over many
+// files then touches new memory only for a file larger than those before.
+void readAll(const QString& fileName, QByteArray& data);
 
 // Throws FileError ("Cannot create file") with the system's reason when the file cannot be
 // replaced; the old file is then untouched. Every block written and the flush are checked

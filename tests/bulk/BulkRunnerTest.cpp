@@ -20,6 +20,8 @@ private slots:
     void runs();
     void refusedFilesStayWhole_data();
     void refusedFilesStayWhole();
+    void eachFileAsIfAlone_data() { runs_data(); }
+    void eachFileAsIfAlone();
 };
 
 void BulkRunnerTest::runs_data() {
@@ -94,6 +96,41 @@ void BulkRunnerTest::refusedFilesStayWhole() {
     QCOMPARE(reports.at(1).outcome, FileReport::Outcome::Written);
     QCOMPARE(TestFiles::read(paths.at(1)), QByteArray("[A]\r\na=1\r\n\r\n[B]\r\nb=2\r\n\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+// A run reuses one file's memory for the next: large and small files in turn, with repeated
+// sections and lines without "=", come out as each would alone.
+void BulkRunnerTest::eachFileAsIfAlone() {
+    QFETCH(bool, sort);
+    QTemporaryDir dir;
+    uint32_t random = 7;
+    const auto below = [&](uint32_t n) { return ((random = random * 1664525u + 1013904223u) >> 8) % n; };
+    QStringList paths;
+    for (int file = 0; file < 8; ++file) {
+        QByteArray text;
+        for (int section = 0, sections = file % 2 ? 2 : 40; section < sections; ++section) {
+            text += "[" + QByteArray(1, char('A' + below(6))) + "]\r\n";
+            for (int line = 0, lines = int(below(30)); line < lines; ++line) {
+                text += below(9) ? "k" + QByteArray::number(below(40)) + "=" + QByteArray(int(below(50)), 'v')
+                                 : "bare " + QByteArray::number(below(3));
+                text += "\r\n";
+            }
+        }
+        paths.append(dir.filePath(QString::number(file)));
+        TestFiles::write(paths.last(), text);
+    }
+    const BulkRunner::Rewrite rewrite =
+        sort ? BulkRunner::sorting(QLocale::c())
+             : BulkRunner::applyingRules(
+                   RulesFile::parse("MOVEKEY A C\r\nCOPYKEY B D\r\nMOVEVALUE C E k1\r\nCOPYVALUE D A k2\r\n"));
+    QList<QByteArray> alone;
+    for (const QString& path : paths) {
+        alone.append(BulkRunner::rewritten(path, rewrite));
+    }
+    BulkRunner::run(paths, rewrite);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QCOMPARE(TestFiles::read(paths.at(i)), alone.at(i));
+    }
 }
 
 TOLVANE_TEST(BulkRunnerTest)

@@ -85,6 +85,22 @@ private slots:
         }
     }
 
+    // Read into the same buffer, each file gives its own bytes; a copy taken of every other one
+    // keeps its bytes while the next file is read.
+    void readsIntoOneBuffer() {
+        const QList<QByteArray> texts{QByteArray(300000, 'a'), "b\r\n", QByteArray(), QByteArray(70000, 'c'), "d"};
+        const QString path = m_dir->filePath(QStringLiteral("read.tvl"));
+        QByteArray buffer;
+        QByteArray held;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            TestFiles::write(path, texts.at(i));
+            SafeFile::readAll(path, buffer);
+            QCOMPARE(buffer, texts.at(i));
+            QCOMPARE(held, i % 2 ? texts.at(i - 1) : QByteArray());
+            held = i % 2 ? QByteArray() : buffer;
+        }
+    }
+
 private:
     QStringList entries() const {
         return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
