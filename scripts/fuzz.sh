@@ -35,10 +35,16 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-if [ ! -f build-fuzz/CMakeCache.txt ]; then
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTOLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
+# One build at a time in build-fuzz: another run of this script (or anyone holding the same lock)
+# may be building there.
+mkdir -p build-fuzz
+(
+  flock 9
+  if [ ! -f build-fuzz/CMakeCache.txt ]; then
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTOLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
+) 9>build-fuzz/.build.lock
 
 # The targets write their scratch files under TMPDIR: a memory file system keeps them fast.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
