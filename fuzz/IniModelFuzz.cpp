@@ -4,6 +4,7 @@
 // that each input stays cheap and many reach it.
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "FuzzQuarantine.h"
 #include "IniDocument.h"
 #include "ModelDocument.h"
 #include "ScopedCompactThreshold.h"

@@ -11,6 +11,7 @@
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
+#include "FuzzQuarantine.h"
 #include "HexBitmap.h"
 #include "ImageList.h"
 #include "IniDocument.h"
@@ -25,8 +26,10 @@
 #include "TnvLanguageList.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 
 #include <optional>
@@ -59,17 +62,26 @@ public:
     }
 
     int codePage() const { return m_codePage; }
-    const ModelDocument& model() const { return m_model; }
 
     std::optional<QString> text(const QString& section, const QString& key) const {
-        const QByteArray value = m_model.read(section.toLatin1(), key.toLatin1());
-        return value.isNull() ? std::nullopt : std::optional(CodePage::decode(value, m_codePage));
+        const QList<QByteArray>& lines = linesOf(section);
+        const int line = ModelDocument::line(lines, key.toLatin1());
+        return line < 0 ? std::nullopt : std::optional(CodePage::decode(lines[line].mid(key.size() + 1), m_codePage));
+    }
+
+    // The lines of a section, found once: the same few are asked for many keys.
+    const QList<QByteArray>& linesOf(const QString& section) const {
+        auto found = m_lines.constFind(section);
+        if (found == m_lines.constEnd()) {
+            found = m_lines.insert(section, m_model.lines(section.toLatin1()));
+        }
+        return *found;
     }
 
     // The [Messages] lines, escapes undone, decoded.
     QStringList messageLines() const {
         QStringList lines;
-        for (const QByteArray& line : m_model.lines("Messages")) {
+        for (const QByteArray& line : linesOf(QStringLiteral("Messages"))) {
             lines.append(CodePage::decode(EscapeRules::unescaped(line), m_codePage));
         }
         return lines;
@@ -81,6 +93,7 @@ public:
 private:
     ModelDocument m_model;
     int m_codePage = 0;
+    mutable QHash<QString, QList<QByteArray>> m_lines;
 };
 
 void checkCatalogue(const Reference& reference, const QString& name, const QString& file) {
@@ -104,7 +117,7 @@ void checkCatalogue(const Reference& reference, const QString& name, const QStri
 
 // Keys worth asking for: the program's own, those the file has, and one it may lack.
 QStringList keysToAsk(const Reference& reference, const QString& section, QStringList keys) {
-    for (const QByteArray& line : reference.model().lines(section.toLatin1())) {
+    for (const QByteArray& line : reference.linesOf(section)) {
         keys.append(QString::fromLatin1(ModelDocument::keyOf(line)));
     }
     keys.append(QStringLiteral("NoSuchKey"));
@@ -195,11 +208,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A plain file that starts like a container is read as one; the container has its own target.
         text.prepend("\r\n");
     }
-    QDir folder(languageFolder());
-    for (const QString& old : folder.entryList(QDir::Files)) {
-        folder.remove(old);
+    // The file of the last input goes, so that the folder holds one language.
+    static QString file;
+    if (!file.isEmpty()) {
+        QFile::remove(file);
     }
-    const QString file = folder.filePath(name + QStringLiteral(".tvl"));
+    file = QDir(languageFolder()).filePath(name + QStringLiteral(".tvl"));
     SafeFile::writeAll(file, compressed ? compressedLanguageText(text) : text);
 
     const Reference reference(text);
