@@ -1,10 +1,13 @@
 // The INI document under any sequence of writes, deletions, erasures, clears and loads answers
 // as a plain model does: look-up, listing with duplicates and write-back bytes. Large values
-// grow the document past the size at which it rewrites its storage.
+// grow the document past the size at which it rewrites its storage, lowered to a few KiB so
+// that each input stays cheap and many reach it.
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "FuzzQuarantine.h"
 #include "IniDocument.h"
 #include "ModelDocument.h"
+#include "ScopedCompactThreshold.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,6 +15,8 @@
 #include <vector>
 
 namespace {
+
+constexpr qsizetype CompactThreshold = 4 * 1024;
 
 // A key as the program writes one: never holding "=", which would end it on the next load.
 QByteArray keyName(FuzzInput& input) {
@@ -51,6 +56,7 @@ void compare(const IniDocument& document, const ModelDocument& model, const QByt
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const ScopedCompactThreshold threshold(CompactThreshold);
     FuzzInput input(data, size);
     IniDocument document;
     ModelDocument model;
@@ -102,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         case 8: {
             // Enough of these outgrow the storage the document keeps before it compacts.
-            const QByteArray value(qsizetype(input.byte() + 1) * 1024, char('a' + input.pick(26)));
+            const QByteArray value(qsizetype(input.byte() + 1) * CompactThreshold / 256, char('a' + input.pick(26)));
             document.writeString(section, key, value);
             model.write(section, key, value);
             break;

@@ -1,7 +1,7 @@
 // Any bytes as a hive file: parse must not crash, and what it reads (all of it, or what a
 // damaged file still gives) must serialize to a text that parses cleanly to the same text again.
-#include "RegistryFormat.h"
 #include "HiveKey.h"
+#include "RegistryFormat.h"
 
 #include <QByteArray>
 

@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+
 namespace {
 
 const char HexDigits[] = "0123456789ABCDEF";
@@ -58,6 +60,28 @@ bool holdsAllPixels(const QByteArray& bmp) {
     return width <= 0 || height <= 0 || rowBytes == 0 || (pixelBytes >= 0 && pixelBytes / rowBytes >= height);
 }
 
+// A pixel whose index lies past the colour table has no defined colour: it reads as black.
+void coverEveryIndex(QImage& image) {
+    if (image.format() != QImage::Format_Indexed8) {
+        return;
+    }
+    int highest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            highest = std::max<int>(highest, line[x]);
+        }
+    }
+    const int known = image.colorCount();
+    if (highest < known) {
+        return;
+    }
+    image.setColorCount(highest + 1);
+    for (int index = known; index <= highest; ++index) {
+        image.setColor(index, qRgb(0, 0, 0));
+    }
+}
+
 } // namespace
 
 QByteArray ByteToHex(unsigned char byte) {
@@ -87,6 +111,7 @@ void ReadFlagBitmap(const IniDocument& document, const QByteArray& section, cons
     }
     QImage loaded;
     if (holdsAllPixels(bmp) && loaded.loadFromData(bmp, "BMP")) {
+        coverEveryIndex(loaded);
         bitmap = loaded;
     } else if (bitmap.isNull()) {
         // A damaged value leaves a given bitmap cleared at its own size; with none given,

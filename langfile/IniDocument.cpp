@@ -7,6 +7,7 @@
 #include "LineScanner.h"
 #include "RewriteGuard.h"
 #include "SafeFile.h"
+#include "ScopedCompactThreshold.h"
 
 #include <QFileInfo>
 
@@ -31,8 +32,6 @@ namespace {
 constexpr uint32_t ArenaBit = 0x80000000u;
 constexpr uint32_t NoValue = UINT32_MAX;
 constexpr qsizetype MaxBufferSize = ArenaBit - 1;
-// Below this size the arena is never compacted: rewriting it would cost more than it saves.
-constexpr qsizetype CompactThreshold = 1 << 20;
 
 struct Span {
     uint32_t pos = 0;
@@ -821,7 +820,7 @@ void IniDocument::writeString(const QByteArray& section, const QByteArray& key, 
         target.lines.push_back(stored);
         d->indexKey(target, uint32_t(target.lines.size() - 1), hash);
     }
-    if (d->arena.size() > CompactThreshold && d->arena.size() > 2 * d->arenaLive) {
+    if (d->arena.size() > ScopedCompactThreshold::current() && d->arena.size() > 2 * d->arenaLive) {
         d->compactArena();
     }
 }

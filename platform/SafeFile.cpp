@@ -79,11 +79,12 @@ bool flush(int fd) {
 }
 
 // Reads straight into data, sized for the file as it was seen (plus one byte, to meet the end
-// without growing); false with errno set when a read fails.
+// without growing); false with errno set when a read fails. A small file gets a small buffer,
+// which grows as needed when the size seen was short (files of /proc report none).
 bool readFully(int fd, QByteArray& data, qsizetype sizeHint) {
     // Emptied first, so that a buffer still shared elsewhere is left as it is rather than copied.
     data.resize(0);
-    data.resize(std::max<qsizetype>(sizeHint, 64 * 1024 - 1) + 1);
+    data.resize(std::max<qsizetype>(sizeHint, 4 * 1024 - 1) + 1);
     qsizetype used = 0;
     for (;;) {
         if (used == data.size()) {

@@ -7,9 +7,9 @@
 #   bash scripts/fuzz.sh --seconds 3           a few seconds each (what ctest runs)
 #   bash scripts/fuzz.sh --runs 1000000 --seconds 600   whichever comes first
 #
-# Prints one line per target: executions, seconds and executions per second. New inputs that the
-# fuzzer finds go to a scratch folder, not into the checked-in corpus; a failing input is kept as
-# build-fuzz/fuzz/crash-* and the script stops with its status.
+# Prints one line per target: executions, seconds and executions per second, by the wall clock and
+# by CPU time. New inputs that the fuzzer finds go to a scratch folder, not into the checked-in
+# corpus; a failing input is kept as build-fuzz/fuzz/crash-* and the script stops with its status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -35,10 +35,16 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-if [ ! -f build-fuzz/CMakeCache.txt ]; then
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTOLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
+# One build at a time in build-fuzz: another run of this script (or anyone holding the same lock)
+# may be building there.
+mkdir -p build-fuzz
+(
+  flock 9
+  if [ ! -f build-fuzz/CMakeCache.txt ]; then
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTOLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
+) 9>build-fuzz/.build.lock
 
 # The targets write their scratch files under TMPDIR: a memory file system keeps them fast.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
@@ -47,14 +53,20 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-printf '%-22s %10s %8s %8s\n' target execs seconds exec/s
+# CPU seconds (user + system) beside the wall-clock ones: on a busy machine the wall clock says
+# more about the other processes than about the target.
+printf '%-24s %10s %8s %8s %8s %8s\n' target execs seconds exec/s cpu-s exec/cpu-s
+TIMEFORMAT='%U %S'
+run() {
+  (cd build-fuzz/fuzz && exec "./$1" "${limit[@]}" -max_len=1024 -timeout=60 -rss_limit_mb=4096 \
+    -print_final_stats=1 "$scratch/$1" "$root/fuzz/corpus/$1")
+}
 for target in "${targets[@]}"; do
   mkdir -p "$scratch/$target"
   log="$scratch/$target.log"
   start=$(date +%s.%N)
   status=0
-  (cd build-fuzz/fuzz && "./$target" "${limit[@]}" -max_len=1024 -timeout=60 -rss_limit_mb=4096 \
-    -print_final_stats=1 "$scratch/$target" "$root/fuzz/corpus/$target") >"$log" 2>&1 || status=$?
+  { time run "$target" >"$log" 2>&1; } 2>"$log.cpu" || status=$?
   end=$(date +%s.%N)
   if [ $status -ne 0 ]; then
     tail -n 40 "$log"
@@ -62,6 +74,7 @@ for target in "${targets[@]}"; do
     exit $status
   fi
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  awk -v t="$target" -v n="$execs" -v a="$start" -v b="$end" \
-    'BEGIN { s = b - a; printf "%-22s %10d %8.0f %8.0f\n", t, n, s, n / s }'
+  read -r user system <"$log.cpu"
+  awk -v t="$target" -v n="$execs" -v a="$start" -v b="$end" -v u="$user" -v y="$system" \
+    'BEGIN { s = b - a; c = u + y; printf "%-24s %10d %8.0f %8.0f %8.0f %8.0f\n", t, n, s, n / s, c, n / c }'
 done

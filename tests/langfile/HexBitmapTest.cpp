@@ -90,6 +90,24 @@ private slots:
                  QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32));
     }
 
+    // A 2 x 1 bitmap of 8 bits with one colour (blue) and the pixels 0 and 5.
+    void indexPastColourTableReadsBlack() {
+        const QByteArray value = "424D3E000000000000003A000000280000000200000001000000010008000000000004000000"
+                                 "000000000000000001000000000000"
+                                 "FF000000"
+                                 "00050000";
+        IniDocument document;
+        document.writeString("Images", "Flag16", value);
+        for (int read = 0; read < 2; ++read) {
+            QImage image;
+            ReadFlagBitmap(document, "Images", "Flag16", image);
+            QCOMPARE(image.size(), QSize(2, 1));
+            const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(pixels.pixel(0, 0), qRgb(0, 0, 255));
+            QCOMPARE(pixels.pixel(1, 0), qRgb(0, 0, 0));
+        }
+    }
+
     void blankFlags_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("key");

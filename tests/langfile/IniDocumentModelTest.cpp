@@ -2,12 +2,14 @@
 #include "IniDocument.h"
 #include "IniText.h"
 #include "ModelDocument.h"
+#include "ScopedCompactThreshold.h"
 #include "TestRegistry.h"
 
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -131,6 +133,11 @@ private slots:
         QFETCH(quint32, run);
         QFETCH(int, valueSize);
         QRandomGenerator random(run);
+        // Every other run compacts the storage of written values early and often.
+        std::optional<ScopedCompactThreshold> compactEarly;
+        if (run % 2 == 0) {
+            compactEarly.emplace(256);
+        }
         IniDocument document;
         ReferenceDocument reference;
         // A handle kept across steps: writes and key deletions must leave it answering, the
