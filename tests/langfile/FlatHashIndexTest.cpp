@@ -14,7 +14,7 @@ class FlatHashIndexTest : public QObject {
 
 private slots:
     void matchesMapOfStacks_data() {
-        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<quint32>("run");
         QTest::addColumn<quint32>("hashMask");
         QTest::addColumn<int>("keys");
         QTest::addColumn<int>("preload"); // numbers put in through resetFor first
@@ -32,12 +32,12 @@ private slots:
     }
 
     void matchesMapOfStacks() {
-        QFETCH(quint32, seed);
+        QFETCH(quint32, run);
         QFETCH(quint32, hashMask);
         QFETCH(int, keys);
         QFETCH(int, preload);
         QFETCH(bool, filled);
-        QRandomGenerator random(seed);
+        QRandomGenerator random(run);
         std::vector<int> keyOf;                       // by number
         std::map<int, std::vector<uint32_t>> visible; // by key, the last number on top
         const auto hashOfKey = [&](int key) { return (uint32_t(key) * 0x9E3779B1u ^ 0x5bd1e995u) & hashMask; };

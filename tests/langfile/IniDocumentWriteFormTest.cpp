@@ -65,15 +65,15 @@ class IniDocumentWriteFormTest : public QObject {
 
 private slots:
     void writtenAsRebuilt_data() {
-        QTest::addColumn<quint32>("seed");
-        for (quint32 seed = 1; seed <= 300; ++seed) {
-            QTest::newRow(QByteArray::number(seed).constData()) << seed;
+        QTest::addColumn<quint32>("run");
+        for (quint32 run = 1; run <= 300; ++run) {
+            QTest::newRow(QByteArray::number(run).constData()) << run;
         }
     }
 
     void writtenAsRebuilt() {
-        QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
+        QFETCH(quint32, run);
+        QRandomGenerator random(run);
         const QByteArray text = randomText(random);
         IniDocument loaded;
         loaded.setFromText(text);
