@@ -1,7 +1,5 @@
 #include "UnifiedDiff.h"
 
-#include "LineScanner.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -109,8 +107,7 @@ std::vector<Edit> edits(const Lines& a, const Lines& b) {
 
 // A line of the diff: its mark and the line with its own end.
 QByteArray shown(char mark, const QByteArray& line) {
-    const bool ended = line.endsWith('\n') || line.endsWith('\r');
-    return mark + line + (ended ? "" : "\n\\ No newline at end of file\n");
+    return mark + line + (line.endsWith('\n') ? "" : "\n\\ No newline at end of file\n");
 }
 
 QByteArray range(int start, int count) {
@@ -124,13 +121,10 @@ namespace UnifiedDiff {
 
 Lines lines(const QByteArray& text) {
     Lines result;
-    const char* bytes = text.constData();
-    const size_t end = size_t(text.size());
-    for (size_t begin = 0; begin < end;) {
-        const size_t stop = findLineEnd(bytes, begin, end);
-        const size_t next =
-            std::min(end, stop + (stop + 1 < end && bytes[stop] == '\r' && bytes[stop + 1] == '\n' ? 2 : 1));
-        result.append(QByteArray(bytes + begin, qsizetype(next - begin)));
+    for (qsizetype begin = 0; begin < text.size();) {
+        const qsizetype stop = text.indexOf('\n', begin);
+        const qsizetype next = stop < 0 ? text.size() : stop + 1;
+        result.append(text.mid(begin, next - begin));
         begin = next;
     }
     return result;

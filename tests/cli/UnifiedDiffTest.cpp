@@ -34,6 +34,11 @@ void UnifiedDiffTest::hunks_data() {
     QTest::newRow("two hunks") << QByteArray("a\n1\n2\n3\n4\n5\n6\n7\nb\n") << QByteArray("1\n2\n3\n4\n5\n6\n7\n")
                                << QByteArray("--- f\n+++ f\n@@ -1,4 +1,3 @@\n-a\n 1\n 2\n 3\n"
                                              "@@ -6,4 +5,3 @@\n 5\n 6\n 7\n-b\n");
+    // patch reads up to LF: a lone CR that ended a diff line would join it to the next.
+    QTest::newRow("lone CR stays in its line")
+        << QByteArray("a\rb\r") << QByteArray("a\rc\r")
+        << QByteArray("--- f\n+++ f\n@@ -1,1 +1,1 @@\n-a\rb\r\n\\ No newline at end of file\n"
+                      "+a\rc\r\n\\ No newline at end of file\n");
 }
 
 void UnifiedDiffTest::hunks() {
@@ -46,17 +51,20 @@ void UnifiedDiffTest::hunks() {
 void UnifiedDiffTest::patchGivesTheNewLines_data() {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("changes");
-    for (int round = 0; round < 8; ++round) {
-        QTest::newRow(qPrintable(QStringLiteral("small %1").arg(round))) << 12 + round << 1 + round;
+    QTest::addColumn<QByteArray>("end");
+    const QByteArray ends[] = {"\r\n", "\n", "\r"};
+    for (int round = 0; round < 9; ++round) {
+        QTest::newRow(qPrintable(QStringLiteral("small %1").arg(round))) << 12 + round << 1 + round << ends[round % 3];
     }
-    QTest::newRow("shuffled") << 200 << 400;
+    QTest::newRow("shuffled") << 200 << 400 << QByteArray("\r\n");
     // More differences than the shortest edit is looked for: the middle is replaced whole.
-    QTest::newRow("beyond the search") << 3000 << 6000;
+    QTest::newRow("beyond the search") << 3000 << 6000 << QByteArray("\r\n");
 }
 
 void UnifiedDiffTest::patchGivesTheNewLines() {
     QFETCH(int, lines);
     QFETCH(int, changes);
+    QFETCH(QByteArray, end);
     QRandomGenerator random(quint32(lines * 31 + changes));
     QList<QByteArray> before;
     for (int i = 0; i < lines; ++i) {
@@ -78,8 +86,8 @@ void UnifiedDiffTest::patchGivesTheNewLines() {
             std::swap(after[random.bounded(after.size())], after[random.bounded(after.size())]);
         }
     }
-    const QByteArray oldText = before.join("\r\n") + "\r\n";
-    const QByteArray newText = after.join("\r\n") + "\r\n";
+    const QByteArray oldText = before.join(end) + end;
+    const QByteArray newText = after.join(end) + end;
     QTemporaryDir dir;
     TestFiles::write(dir.filePath("f"), oldText);
     TestFiles::write(dir.filePath("d"), UnifiedDiff::diff(oldText, newText, "f"));
