@@ -13,18 +13,15 @@ struct Edit {
     int after;  // lines of the new text before this one
 };
 
-// Beyond this many differences the shortest edit is not looked for: its trace grows with the
-// square of the count.
-constexpr int MaxDifferences = 2000;
-
 using Lines = QList<QByteArray>;
 
 // The shortest edit of a[lo, aEnd) into b[lo, bEnd) by the greedy diagonal search, as steps from
-// the end backwards; false when it has more than MaxDifferences steps.
-bool shortestEdit(const Lines& a, const Lines& b, int lo, int aEnd, int bEnd, std::vector<Step>& reversed) {
+// the end backwards; false when it has more than maxDifferences steps.
+bool shortestEdit(const Lines& a, const Lines& b, int lo, int aEnd, int bEnd, int maxDifferences,
+                  std::vector<Step>& reversed) {
     const int n = aEnd - lo;
     const int m = bEnd - lo;
-    const int limit = std::min(n + m, MaxDifferences);
+    const int limit = std::min(n + m, maxDifferences);
     std::vector<int> v(size_t(2 * limit + 3), 0);
     const int offset = limit + 1;
     std::vector<std::vector<int>> trace;
@@ -72,7 +69,7 @@ bool shortestEdit(const Lines& a, const Lines& b, int lo, int aEnd, int bEnd, st
     return true;
 }
 
-std::vector<Edit> edits(const Lines& a, const Lines& b) {
+std::vector<Edit> edits(const Lines& a, const Lines& b, int maxDifferences) {
     int prefix = 0;
     while (prefix < a.size() && prefix < b.size() && a.at(prefix) == b.at(prefix)) {
         ++prefix;
@@ -84,7 +81,7 @@ std::vector<Edit> edits(const Lines& a, const Lines& b) {
         --bEnd;
     }
     std::vector<Step> middle;
-    if (!shortestEdit(a, b, prefix, aEnd, bEnd, middle)) {
+    if (!shortestEdit(a, b, prefix, aEnd, bEnd, maxDifferences, middle)) {
         middle.clear();
         middle.insert(middle.end(), size_t(bEnd - prefix), Step::Added);
         middle.insert(middle.end(), size_t(aEnd - prefix), Step::Removed);
@@ -130,10 +127,11 @@ Lines lines(const QByteArray& text) {
     return result;
 }
 
-QByteArray diff(const QByteArray& before, const QByteArray& after, const QByteArray& name, int context) {
+QByteArray diff(const QByteArray& before, const QByteArray& after, const QByteArray& name, int context,
+                int maxDifferences) {
     const Lines a = lines(before);
     const Lines b = lines(after);
-    const std::vector<Edit> all = edits(a, b);
+    const std::vector<Edit> all = edits(a, b, maxDifferences);
     const int count = int(all.size());
     QByteArray out;
     for (int i = 0; i < count;) {

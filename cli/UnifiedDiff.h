@@ -12,8 +12,13 @@ namespace UnifiedDiff {
 // The lines of text, each with its LF.
 QList<QByteArray> lines(const QByteArray& text);
 
-// Empty when the lines are the same. A change too large to find the shortest edit for in
-// reasonable time is shown as its changed middle removed and added whole.
-QByteArray diff(const QByteArray& before, const QByteArray& after, const QByteArray& name, int context = 3);
+// Beyond this many differences the shortest edit is not looked for: its trace grows with the
+// square of the count.
+constexpr int MaxDifferences = 2000;
+
+// Empty when the lines are the same. A change with more than maxDifferences differences is
+// shown as its changed middle removed and added whole.
+QByteArray diff(const QByteArray& before, const QByteArray& after, const QByteArray& name, int context = 3,
+                int maxDifferences = MaxDifferences);
 
 } // namespace UnifiedDiff

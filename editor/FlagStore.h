@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
-
-#include <optional>
 
 // Storing a flag picture from a BMP file into a language file's section Images.
 namespace FlagStore {
@@ -15,10 +12,6 @@ struct Result {
     bool stored = false;
     QString error; // why nothing was stored
 };
-
-// The picture of a BMP file's bytes; nullopt when they are not a bitmap or are cut short of
-// the pixels their header announces.
-std::optional<QImage> bitmapFromBmp(const QByteArray& bytes);
 
 // Sets key (Flag16 or Flag32) of section Images in languageFile to the picture of bitmapFile,
 // as loaded (neither checked against the key nor scaled), and rewrites the language file

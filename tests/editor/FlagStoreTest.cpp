@@ -90,6 +90,7 @@ private slots:
         invalid("empty file", "");
         invalid("PNG file", encoded(picture(16, qRgb(9, 9, 9)), "PNG"));
         invalid("pixels cut short", bmp.left(bmp.size() - 40));
+        invalid("more than a million pixels", encoded(QImage(1025, 1024, QImage::Format_Mono)));
         QTest::newRow("no bitmap file") << QByteArray("<missing>") << 0 << QStringLiteral("Cannot open file");
         QTest::newRow("read-only language file") << bmp << 1 << QStringLiteral("Cannot create file");
         QTest::newRow("language file with a byte-order mark") << bmp << 2 << QStringLiteral("Cannot create file");

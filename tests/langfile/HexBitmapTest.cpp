@@ -91,11 +91,16 @@ private slots:
     }
 
     // A 2 x 1 bitmap of 8 bits with one colour (blue) and the pixels 0 and 5.
+    // A 2 x 1 bitmap with one colour (blue) whose second pixel indexes past it.
+    void indexPastColourTableReadsBlack_data() {
+        QTest::addColumn<QByteArray>("value");
+        const QByteArray head = "424D3E000000000000003A00000028000000020000000100000001000";
+        QTest::newRow("8-bit") << head + "800000000000400000000000000000000000100000000000000FF00000000050000";
+        QTest::newRow("1-bit") << head + "100000000000400000000000000000000000100000000000000FF00000040000000";
+    }
+
     void indexPastColourTableReadsBlack() {
-        const QByteArray value = "424D3E000000000000003A000000280000000200000001000000010008000000000004000000"
-                                 "00000000000000000100000000000000"
-                                 "FF000000"
-                                 "00050000";
+        QFETCH(QByteArray, value);
         IniDocument document;
         document.writeString("Images", "Flag16", value);
         for (int read = 0; read < 2; ++read) {
@@ -103,7 +108,7 @@ private slots:
             ReadFlagBitmap(document, "Images", "Flag16", image);
             QCOMPARE(image.size(), QSize(2, 1));
             // Converters look indexes up without a bound: each must have its colour.
-            if (image.format() == QImage::Format_Indexed8) {
+            if (image.colorCount() > 0) {
                 QVERIFY(image.pixelIndex(1, 0) < image.colorCount());
             }
             const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
