@@ -305,6 +305,14 @@ void SpecialPage::aSaveSpecialEntryExecute() {
         m_rows[step.markedRow].mark = MarkPresent;
         setRowMark(int(step.markedRow), MarkPresent);
     }
+    if (step.result.saved) {
+        // The category's destination file exists now, even if the save created it.
+        const int index = m_cbSpecialFiles->findText(category(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0) {
+            m_cbSpecialFiles->setItemIcon(index, MarkIcons::icon(MarkPresent));
+            m_cbSpecialFiles->setItemData(index, int(MarkPresent));
+        }
+    }
     if (step.nextRow) {
         selectRow(int(*step.nextRow));
         lvInfoEntriesClick();

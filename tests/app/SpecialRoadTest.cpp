@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "TranslationRoad.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,8 @@ void SpecialRoadTest::enter(const QString& destination) {
 
 void SpecialRoadTest::chooseCategory(const QString& name) {
     combo()->setFocus();
+    // Keys typed within the interval extend the last search: pause as a user would.
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
     QTest::keyClicks(focus(), name);
     QCOMPARE(combo()->currentText(), name);
 }
@@ -151,6 +154,15 @@ void SpecialRoadTest::roadToTheFirstSpecialSave() {
 
     clickEntry("ClipBeacon");
     QCOMPARE(edit("eThreat")->text(), QStringLiteral("Capture web espion"));
+
+    // The first save into a category without a French file creates it: the category is marked.
+    chooseCategory("Toolbars");
+    clickEntry(list()->topLevelItem(0)->text(0));
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QVERIFY(QFile::exists(catalogue("Toolbars.French.nfo")));
+    QCOMPARE(categories().at(1), QStringLiteral("Toolbars:2"));
+    chooseCategory("Trackers");
+    clickEntry("ClipBeacon");
     const QString pictures = qEnvironmentVariable("TOLVANE_SCREENSHOT_DIR");
     if (!pictures.isEmpty()) {
         QCoreApplication::processEvents();
