@@ -3,6 +3,7 @@
 #include "CodePage.h"
 #include "CompletionText.h"
 #include "ComponentList.h"
+#include "ElidedLabel.h"
 #include "EntryCheck.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
@@ -173,7 +174,7 @@ void EditPage::buildControls() {
 }
 
 void EditPage::buildStatusLine(QWidget* parent) {
-    m_labelLngStatus = m_context.components.add(new QLabel(parent));
+    m_labelLngStatus = m_context.components.add(new ElidedLabel(parent));
     m_labelLngStatus->setObjectName(QStringLiteral("labelLngStatus"));
     m_labelLngStatus->setTextFormat(Qt::PlainText);
     m_labelLngStatus->setFrameShape(QFrame::StyledPanel);
