@@ -3,6 +3,7 @@
 // one leeway: a character that a multi-byte code page has two codes for (932's rows of IBM
 // extensions) is written with the code the code page prefers, or, beside a stray byte, refused.
 #include "CodePage.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 

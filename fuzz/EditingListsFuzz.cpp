@@ -3,6 +3,7 @@
 // the document it comes from, the next missing entry is the one the walk down the list finds,
 // the search over raw lines finds exactly the lines whose data holds the term, and a catalogue
 // entry shows each text from the innermost file that has it.
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "IniDocument.h"

@@ -5,6 +5,7 @@
 #include "EditingState.h"
 #include "EntrySaver.h"
 #include "EntryTexts.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"

@@ -1,6 +1,7 @@
 // Escapes and flag values: escaping does what its rule says step by step and unescaping gives the
 // text back (a run of "%" comes back as one); a bitmap stored as a flag value reads back the same.
 #include "EscapeRules.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "HexBitmap.h"

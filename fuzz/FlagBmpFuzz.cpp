@@ -1,6 +1,7 @@
 // Any bytes as the BMP file picked for a flag: reading never crashes or reads past the bytes, and a
 // picture that is accepted is stored as a flag value that reads back with the same pixels.
 #include "BmpDecoder.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "HexBitmap.h"
 #include "IniDocument.h"

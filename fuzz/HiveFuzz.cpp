@@ -1,9 +1,9 @@
 // The hive under any sequence of its operations answers as a plain tree does, and the file it
 // leaves parses to that same tree: every key and value name, letter case, order and text.
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
-#include "FuzzQuarantine.h"
 #include "HiveKey.h"
 #include "RegistryFormat.h"
 #include "RegistryHive.h"

@@ -2,9 +2,9 @@
 // as a plain model does: look-up, listing with duplicates and write-back bytes. Large values
 // grow the document past the size at which it rewrites its storage, lowered to a few KiB so
 // that each input stays cheap and many reach it.
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "FuzzQuarantine.h"
 #include "IniDocument.h"
 #include "ModelDocument.h"
 #include "ScopedCompactThreshold.h"

@@ -3,6 +3,7 @@
 // goes), a loaded document survives its own write-back, and the flag reader of discovery, which
 // parses only the [Images] sections, finds the flag that reading the whole file finds.
 #include "CompressedContainer.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"

@@ -1,5 +1,6 @@
 // Any bytes as a hive file: parse must not crash, and what it reads (all of it, or what a
 // damaged file still gives) must serialize to a text that parses cleanly to the same text again.
+#include "FuzzAsanOptions.h"
 #include "HiveKey.h"
 #include "RegistryFormat.h"
 

@@ -4,6 +4,7 @@
 #include "ChangeRule.h"
 #include "CommaText.h"
 #include "DocumentSorter.h"
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "IniDocument.h"

@@ -1,5 +1,6 @@
 // Two texts built from the input: their diff is empty exactly when they are the same, and read as
 // patch reads it (lines up to LF, hunks by their headers) it turns the first into the second.
+#include "FuzzAsanOptions.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "UnifiedDiff.h"
