@@ -348,6 +348,7 @@ void EditPage::BuildSectionList() {
     if (!state().hasDocuments()) {
         m_sectionModel->clear();
     } else {
+        m_listsReading = state().destinationReadings();
         m_sectionModel->setRows(SectionListBuilder::build(*state().document(EditingState::Reference),
                                                           *state().document(EditingState::Source),
                                                           *state().document(EditingState::Destination), codePages()),
@@ -416,7 +417,7 @@ void EditPage::aSaveLanguageEntryExecute() {
         m_context.guard.showError(result.error);
         return;
     }
-    if (result.saved) {
+    if (result.saved && !refreshLists()) {
         const int row = m_valueModel->findKey(state().currentKey);
         if (row >= 0) {
             m_valueModel->markSaved(row, result.stored);
@@ -424,6 +425,29 @@ void EditPage::aSaveLanguageEntryExecute() {
         recountCurrentSection();
     }
     SelectNextMissingEntry();
+}
+
+bool EditPage::refreshLists() {
+    if (!state().hasDocuments() || m_listsReading == state().destinationReadings()) {
+        return false;
+    }
+    BuildSectionList();
+    const int section = m_sectionModel->findName(state().currentSection);
+    if (section >= 0) {
+        selectRow(m_lvLanguageSections, section);
+    }
+    BuildValueList();
+    const int entry = m_valueModel->findKey(state().currentKey);
+    if (entry >= 0) {
+        selectRow(m_lvLanguageValues, entry);
+    }
+    updateStatusLine();
+    return true;
+}
+
+void EditPage::showEvent(QShowEvent* event) {
+    PageWidget::showEvent(event);
+    refreshLists();
 }
 
 void EditPage::aNextUntranslatedEntryExecute() {

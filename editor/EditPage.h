@@ -60,6 +60,13 @@ public:
     void openEntry(const QByteArray& section, const QByteArray& key);
     // The three language files of the last "&Edit language": reference, source, destination.
     QStringList languageFiles() const;
+    // Builds the lists again when the destination was read anew since they were built (a sort or
+    // a rules run rewrote it), keeping the chosen section and entry and the text being typed.
+    // Returns whether it did.
+    bool refreshLists();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -83,6 +90,8 @@ private:
     QPointer<QMenu> m_editMenu;
     // Set while the program moves a list's selection, which is not the user's click.
     bool m_selectingByProgram = false;
+    // The reading of the destination the lists show.
+    int m_listsReading = -1;
 
     SectionListModel* m_sectionModel = nullptr;
     ValueListModel* m_valueModel = nullptr;

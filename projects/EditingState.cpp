@@ -31,6 +31,7 @@ void EditingState::load(const EditRequest& request) {
     }
     m_destinationStamp = stamp;
     m_unwritten.clear();
+    ++m_destinationReadings;
 }
 
 bool EditingState::refreshDestination() {
@@ -61,6 +62,7 @@ void EditingState::reloadDestination(const FileStamp& now) {
     m_documents[Destination] = std::move(reloaded);
     m_codePages[Destination] = codePageOf(*m_documents[Destination]);
     m_destinationStamp = now;
+    ++m_destinationReadings;
 }
 
 void EditingState::writeEntry(const QByteArray& section, const QByteArray& key, const QByteArray& value) {

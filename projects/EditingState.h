@@ -30,6 +30,9 @@ public:
     void reloadDestination();
     // Remembers the destination file as it is now, after writing it.
     void destinationWritten();
+    // Counts every reading of the destination file, so that what was built from an earlier
+    // reading can tell it is out of date.
+    int destinationReadings() const { return m_destinationReadings; }
 
     bool hasDocuments() const { return m_documents[0] && m_documents[1] && m_documents[2]; }
     const IniDocument* document(Role role) const { return m_documents[role].get(); }
@@ -61,4 +64,5 @@ private:
     int m_codePages[3] = {0, 0, 0};
     FileStamp m_destinationStamp;
     QList<Entry> m_unwritten;
+    int m_destinationReadings = 0;
 };

@@ -48,6 +48,8 @@ private:
     void pressF2();
     int selectedValueRow() const;
     QFont fontOf(int row, int column) const;
+    // The status line, then every row of both lists: its texts and its mark.
+    QStringList shownLists() const;
     QStringList errors() const { return m_pages->dialogs().errors(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -104,6 +106,21 @@ struct DelegateProbe : ValueListDelegate {
     using ValueListDelegate::initStyleOption;
 };
 } // namespace
+
+QStringList EditPageTest::shownLists() const {
+    QStringList shown{label("labelLngStatus")};
+    for (const QTreeView* view : {sections(), values()}) {
+        const QAbstractItemModel* model = view->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QString line;
+            for (int column = 0; column < model->columnCount(); ++column) {
+                line += model->index(row, column).data().toString() + QLatin1Char('|');
+            }
+            shown.append(line + QString::number(model->index(row, 0).data(RowMarkRole).toInt()));
+        }
+    }
+    return shown;
+}
 
 QFont EditPageTest::fontOf(int row, int column) const {
     QStyleOptionViewItem option;
@@ -228,6 +245,14 @@ void EditPageTest::changedFileKeptOnSave() {
         read(destination()),
         QByteArray("[Buttons]\r\nok=OK\r\n\r\n[Sorted]\r\nNew=x\r\n\r\n[Messages]\r\nCount=%d Dateien von %s\r\n\r\n"));
     QVERIFY(errors().isEmpty());
+    // The page shows the file as it is now, as entering it afresh does.
+    const QStringList afterSave = shownLists();
+    const QModelIndexList chosen = sections()->selectionModel()->selectedRows();
+    QCOMPARE(chosen.size(), 1);
+    const int section = chosen.first().row();
+    enter();
+    clickRow(sections(), section);
+    QCOMPARE(afterSave, shownLists());
 }
 
 void EditPageTest::failedSaveMovesNothing() {
