@@ -8,7 +8,7 @@
 #include <QBuffer>
 #include <QImage>
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
