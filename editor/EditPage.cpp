@@ -445,11 +445,6 @@ bool EditPage::refreshLists() {
     return true;
 }
 
-void EditPage::showEvent(QShowEvent* event) {
-    PageWidget::showEvent(event);
-    refreshLists();
-}
-
 void EditPage::aNextUntranslatedEntryExecute() {
     const int section = m_sectionModel->findName(state().currentSection);
     std::optional<NextUntranslated::Place> next;

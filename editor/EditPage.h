@@ -60,13 +60,6 @@ public:
     void openEntry(const QByteArray& section, const QByteArray& key);
     // The three language files of the last "&Edit language": reference, source, destination.
     QStringList languageFiles() const;
-    // Builds the lists again when the destination was read anew since they were built (a sort or
-    // a rules run rewrote it), keeping the chosen section and entry and the text being typed.
-    // Returns whether it did.
-    bool refreshLists();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -86,6 +79,10 @@ private:
     void recountCurrentSection();
     // Of reference, source and destination, in that order.
     QList<int> codePages() const;
+    // Builds the lists again when the destination was read anew since they were built (a save
+    // found it rewritten on disk), keeping the chosen section and entry and the text being typed.
+    // Returns whether it did.
+    bool refreshLists();
 
     QPointer<QMenu> m_editMenu;
     // Set while the program moves a list's selection, which is not the user's click.
